@@ -1,0 +1,127 @@
+// Writing the profile: header, every second sample as a minute, ascent and surface lines.
+#include "export/profile.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "dialogue/prompts.h"
+#include "import/divetable.h"
+#include "import/fields.h"
+#include "import/logbook.h"
+#include "platform/textfile.h"
+
+namespace {
+
+constexpr int kSampleRowBase = 23;  // sample s of a dive stands in row 23 + s
+constexpr int kMaxMinutes = 6000;   // the planner takes no longer profile
+constexpr int kSurfaceNitrogen = 78;
+
+const char zeile1[30] = "Depth\tt.delta\tt.total\tN2%\tHe%";
+const char zeile2[19] = "# END OF PROFILE #";
+
+struct Writer {
+    TextOut* out;
+    long long t;  // running minute of the next line
+};
+
+void putChar(char c, LineBuffer* line) { line->text[line->len++] = c; }
+
+// Depths round to whole metres; the clamp keeps the conversion defined for any field.
+int roundDepth(double depth) {
+    double rounded = depth + 0.5;
+    if (!(rounded >= 0.0)) return 0;
+    if (rounded >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(rounded);
+}
+
+void writeLine(Writer* w, int depth, int nitrogen) {
+    LineBuffer line;
+    line.len = 0;
+    putInt(depth, &line);
+    putChar('\t', &line);
+    putInt(1, &line);
+    putChar('\t', &line);
+    putInt(w->t > INT_MAX ? INT_MAX : static_cast<int>(w->t), &line);
+    w->t++;
+    putChar('\t', &line);
+    putInt(nitrogen, &line);
+    putChar('\t', &line);
+    putInt(0, &line);
+    textWriteLine(w->out, line.text, line.len);
+}
+
+// The gas of sample s; the record's own sample numbering is compared unshifted.
+int nitrogenAt(const DiveRecord& r, int s) {
+    bool second = r.switchSample != -1 && s >= r.switchSample;
+    return 100 - (second ? r.mix2 : r.mix1);
+}
+
+void writeDive(Writer* w, int d) {
+    DiveRecord& r = tgListe[d - 1];
+    int s = 1;
+    for (; s < r.sampleCount; s += 2) {
+        int depth = roundDepth(getDepth(d, kSampleRowBase + s));
+        // The planner's air is 22 % oxygen; a dive without sample lines keeps its 21.
+        if (r.mix1 == 21) r.mix1 = 22;
+        if (r.mix2 == 21) r.mix2 = 22;
+        writeLine(w, depth, nitrogenAt(r, s));
+    }
+    writeLine(w, 0, nitrogenAt(r, s));
+    if (d != tauchgaenge) {
+        for (int i = 0; i < r.surfaceInterval; i++) writeLine(w, 0, kSurfaceNitrogen);
+    }
+    if (w->t >= kMaxMinutes) {
+        printf("\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n");
+    }
+}
+
+// Asks before an existing file is replaced; kWritten here means "go on and write".
+WriteResult askOverwrite(const char* dateiname) {
+    TextIn* existing = textOpenRead(dateiname);
+    if (!existing) return kWritten;
+    printf(" Soll die Datei ueberschrieben werden?");
+    int choice = askChoice('y', 'n');
+    if (!textClose(existing)) {
+        printf("ERROR: Datei %s konnte nicht geschlossen werden", dateiname);
+    }
+    if (choice == kNoAnswer) return kInputEnded;
+    return choice == 0 ? kWritten : kDeclined;
+}
+
+}  // namespace
+
+void putInt(int value, LineBuffer* line) {
+    if (value < 0) {
+        printf("\nERROR: Fehler in putInt()\n");
+        value = 0;
+    }
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (n > 0) putChar(digits[--n], line);
+}
+
+WriteResult writeProfile() {
+    char dateiname[35];
+    snprintf(dateiname, sizeof dateiname, "%s.vdp", basisname);
+    WriteResult asked = askOverwrite(dateiname);
+    if (asked != kWritten) return asked;
+    Writer w{textCreate(dateiname), 1};
+    if (!w.out) {
+        printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
+        return kNotWritten;
+    }
+    textWriteLine(w.out, zeile1, strlen(zeile1));
+    for (int d = 1; d <= tauchgaenge; d++) writeDive(&w, d);
+    textWrite(w.out, zeile2, strlen(zeile2));
+    if (!textCommit(w.out)) {
+        printf("\nERROR: Datei %s konnte nicht geschrieben werden\n", dateiname);
+        return kNotWritten;
+    }
+    printf("Datei %s wurde gespeichert", dateiname);
+    return kWritten;
+}

@@ -1,0 +1,120 @@
+// The field readers. getInt, getDepth and getMinutes find the field from the row's right end
+// and read it right to left; countSamples and the summary find it from the left.
+#include "import/fields.h"
+
+#include <climits>
+#include <cstdint>
+
+#include "import/logbook.h"
+
+namespace {
+
+constexpr int kFirstSampleRow = 23;
+
+struct Field {
+    int begin;  // first byte
+    int end;    // one past the last byte
+};
+
+// Dive d's field is everything between the (k+1)-th and the k-th comma from the right end,
+// k being the number of dives after d. With fewer than k commas the field is empty.
+Field rightField(int d, int r) {
+    const char* row = tabelle[r].data();
+    int k = tauchgaenge - d;
+    if (k < 0) return {0, 0};
+    int end = kRowSize;
+    int i = kRowSize - 1;
+    for (int commas = 0; commas < k; i--) {
+        if (i < 0) return {0, 0};
+        if (row[i] == ',') commas++;
+        end = i;
+    }
+    int begin = end;
+    while (begin > 0 && row[begin - 1] != ',') begin--;
+    return {begin, end};
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// digit * 10^place, clamped: anything past 32 bits ends up clamped by addClamped anyway.
+int64_t placeValue(int digit, int place) {
+    int64_t value = digit;
+    for (int i = 0; i < place && value <= INT_MAX; i++) value *= 10;
+    return value;
+}
+
+int addClamped(int value, int64_t add) {
+    int64_t sum = value + add;
+    return sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
+}
+
+}  // namespace
+
+int getInt(int d, int r) {
+    Field f = rightField(d, r);
+    const char* row = tabelle[r].data();
+    int value = 0;
+    int place = 0;
+    for (int i = f.end - 1; i >= f.begin; i--) {
+        char c = row[i];
+        if (isDigit(c)) {
+            if (c != '0') value = addClamped(value, placeValue(c - '0', place));
+            place++;
+        } else if (c == ' ' || c == '-') {
+            value = -1;
+        }
+    }
+    return value;
+}
+
+double getDepth(int d, int r) {
+    Field f = rightField(d, r);
+    const char* row = tabelle[r].data();
+    // Single precision on purpose: depths round to whole metres as they always have.
+    float value = 0.0f;
+    float weight = 0.1f;
+    for (int i = f.end - 1; i >= f.begin; i--) {
+        char c = row[i];
+        if (!isDigit(c)) continue;
+        // A zero adds nothing, so an overflowed weight never meets 0 * inf.
+        if (c != '0') value += static_cast<float>(c - '0') * weight;
+        weight *= 10.0f;
+    }
+    return static_cast<double>(value) + 0.00001;
+}
+
+int getMinutes(int d, int r) {
+    Field f = rightField(d, r);
+    const char* row = tabelle[r].data();
+    int total = 0;
+    int place = 0;
+    int factor = 1;  // 60 once the colon has switched to the hours
+    for (int i = f.end - 1; i >= f.begin; i--) {
+        char c = row[i];
+        if (isDigit(c)) {
+            if (c != '0') total = addClamped(total, placeValue(c - '0', place) * factor);
+            place++;
+        } else if (c == ':') {
+            factor = 60;
+            place = 0;
+        }
+    }
+    return total;
+}
+
+int leftFieldStart(const char* row, int d) {
+    int commas = 0;
+    for (int i = 0; i < kRowSize; i++) {
+        if (row[i] == ',' && ++commas == d) return i + 1;
+    }
+    return -1;
+}
+
+int countSamples(int d) {
+    int count = 0;
+    for (int r = kFirstSampleRow; r < zeilen; r++) {
+        int start = leftFieldStart(tabelle[r].data(), d);
+        if (start >= 0 && start < kRowSize && isDigit(tabelle[r][start])) count++;
+    }
+    return count;
+}

@@ -1,0 +1,19 @@
+// Reading one dive's field of a row as a number, straight from the 120-byte row buffer.
+// Dives count from 1, rows from 0; callers pass only rows that exist.
+#pragma once
+
+// The integer in the field; a blank or dash with no digit to its left makes it -1.
+int getInt(int d, int r);
+
+// The depth in metres, the rightmost digit taken as tenths, plus 0.00001.
+double getDepth(int d, int r);
+
+// hours:minutes as minutes.
+int getMinutes(int d, int r);
+
+// Profile rows (23 on) in which the dive's field, found from the left, begins with a digit.
+int countSamples(int d);
+
+// Where dive d's field begins when commas are counted from the row's left end: just after
+// the d-th comma (kRowSize when that comma is the last byte), or -1 when there are fewer.
+int leftFieldStart(const char* row, int d);

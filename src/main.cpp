@@ -1,0 +1,4 @@
+// The converter's entry point.
+#include "dialogue/mainflow.h"
+
+int main() { return mainFlow(); }

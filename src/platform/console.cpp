@@ -1,0 +1,104 @@
+// The line-buffered console reader shared by every platform.
+#include "platform/console.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace {
+
+FILE* source = nullptr;  // null means stdin; stdin is not a constant expression
+std::string line;        // the line last taken in, with its LF unless the input ended
+size_t pos = 0;
+
+FILE* input() { return source ? source : stdin; }
+
+bool isBlank(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Takes in the next line; the prompt must be visible before we block.
+bool fetchLine() {
+    fflush(stdout);
+    line.clear();
+    pos = 0;
+    int c;
+    while ((c = getc(input())) != EOF) {
+        line.push_back(static_cast<char>(c));
+        if (c == '\n') break;
+    }
+    size_t n = line.size();
+    if (n >= 2 && line[n - 1] == '\n' && line[n - 2] == '\r') line.erase(n - 2, 1);
+    return !line.empty();
+}
+
+int peekChar() {
+    if (pos >= line.size() && !fetchLine()) return EOF;
+    return static_cast<unsigned char>(line[pos]);
+}
+
+int skipBlanks() {
+    int c;
+    while ((c = peekChar()) != EOF && isBlank(c)) pos++;
+    return c;
+}
+
+// One "%d": 1 when a number was read, 0 when the input does not begin with one, EOF at the end.
+int scanInt(int* out) {
+    int c = skipBlanks();
+    if (c == EOF) return EOF;
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        pos++;
+        c = peekChar();
+    }
+    if (c == EOF || c < '0' || c > '9') return 0;
+    int64_t magnitude = 0;
+    while (c != EOF && c >= '0' && c <= '9') {
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > int64_t{INT_MAX} + 1) magnitude = int64_t{INT_MAX} + 1;
+        pos++;
+        c = peekChar();
+    }
+    int64_t value = negative ? -magnitude : magnitude;
+    *out = static_cast<int>(value > INT_MAX ? INT_MAX : value);
+    return 1;
+}
+
+}  // namespace
+
+bool consoleReadWord(std::string* word) {
+    word->clear();
+    int c = skipBlanks();
+    if (c == EOF) return false;
+    while ((c = peekChar()) != EOF && !isBlank(c)) {
+        word->push_back(static_cast<char>(c));
+        pos++;
+    }
+    return true;
+}
+
+int consoleReadChar() {
+    int c = peekChar();
+    if (c != EOF) pos++;
+    return c;
+}
+
+int consoleScanTime(int* first, int* second) {
+    int got = scanInt(first);
+    if (got != 1) return got;
+    if (peekChar() != ':') return 1;
+    pos++;
+    return scanInt(second) == 1 ? 2 : 1;
+}
+
+void consoleDiscard() {
+    fflush(stdout);
+    pos = line.size();
+}
+
+void consoleSetInput(FILE* in) {
+    source = in;
+    line.clear();
+    pos = 0;
+}

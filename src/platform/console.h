@@ -1,0 +1,26 @@
+// Console input through one line-buffered reader with scanf-like reads, and screen clearing.
+// Input arrives a line at a time; "discarding" drops the rest of the current line.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Reads one word as "%s" does: skips blanks and line ends, stops before the next blank.
+// Returns false when the input ends before any non-blank character.
+bool consoleReadWord(std::string* word);
+
+// Reads the very next character as "%c" does; EOF when the input has ended.
+int consoleReadChar();
+
+// Scans "%d:%d" with scanf semantics: returns how many targets were filled (0, 1 or 2),
+// or EOF when the input ends before any non-blank character. Numbers clamp to 32 bits.
+int consoleScanTime(int* first, int* second);
+
+// Writes out pending output and drops the rest of the current input line.
+void consoleDiscard();
+
+// Clears the window, but only on a real terminal: redirected output gets nothing.
+void consoleClearScreen();
+
+// Tests read from a stream of their own; forgets any line taken in so far.
+void consoleSetInput(FILE* in);

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs one transcript case: the program in a fresh directory holding the case's files/, fed
+# the case's stdin; then compares stdout, the exit code and every file in the directory.
+#
+# A case directory holds:
+#   stdin      the console input (absent: no input at all)
+#   stdout     the expected console output
+#   exit       the expected exit code (absent: 0)
+#   files/     the files present before the run (optional)
+#   expect/    every file expected after the run (absent: the same as files/)
+# EMULATOR, when set, is put in front of the program (wine for the Windows build); its output
+# then has CR LF line ends and may hold the clear-screen form feed, which are normalised.
+set -u
+prog=$(realpath "$1")
+case=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/run"
+[ -d "$case/files" ] && cp -R "$case/files/." "$work/run/"
+input=/dev/null
+[ -f "$case/stdin" ] && input="$case/stdin"
+
+(cd "$work/run" && ${EMULATOR:-} "$prog" <"$input" >"$work/stdout")
+code=$?
+if [ -n "${EMULATOR:-}" ]; then
+    sed -i 's/\r$//; s/\x0c//g' "$work/stdout"
+fi
+
+fail=0
+want=0
+[ -f "$case/exit" ] && want=$(cat "$case/exit")
+if [ "$code" != "$want" ]; then
+    echo "exit code: got $code, want $want"
+    fail=1
+fi
+if ! cmp -s "$case/stdout" "$work/stdout"; then
+    echo "stdout differs:"
+    diff <(cat -A "$case/stdout") <(cat -A "$work/stdout") | head -40
+    fail=1
+fi
+expect="$case/expect"
+[ -d "$expect" ] || expect="$case/files"
+mkdir -p "$work/none"
+[ -d "$expect" ] || expect="$work/none"
+if ! diff -r "$expect" "$work/run" >/dev/null; then
+    echo "files differ:"
+    diff -r "$expect" "$work/run" | head -40
+    fail=1
+fi
+exit $fail
