@@ -2,6 +2,7 @@
 #include "dialogue/mainflow.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "dialogue/prompts.h"
 #include "dialogue/review.h"
@@ -41,6 +42,18 @@ bool hasEnoughRows() {
 }  // namespace
 
 void clearScreen() { consoleClearScreen(); }
+
+void resetRun() {
+    memset(basisname, 0, sizeof basisname);
+    tabelle = std::vector<Row>();  // released, so that each run allocates its own as at start
+    zeilen = 0;
+    tauchgaenge = 0;
+    tgListe = std::vector<DiveRecord>();
+    resetPrompts();
+    hours = 0;
+    minutes = 0;
+    consoleSetInput(nullptr);
+}
 
 int mainFlow() {
     printBanner();

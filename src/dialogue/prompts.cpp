@@ -56,6 +56,13 @@ int askGasSwitch(int index) {
 
 bool promptInputEnded() { return inputEnded; }
 
+void resetPrompts() {
+    inputEnded = false;
+    auswahl = 0;
+    m1 = 0;
+    s1 = 0;
+}
+
 int reportInputEnded() {
     printf("\nERROR: Die Eingabe ist vorzeitig zu Ende.\n");
     fflush(stdout);

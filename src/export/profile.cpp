@@ -35,7 +35,8 @@ int roundDepth(double depth) {
     return static_cast<int>(rounded);
 }
 
-void writeLine(Writer* w, int depth, int nitrogen) {
+// False once the file has failed; nothing more reaches it then.
+bool writeLine(Writer* w, int depth, int nitrogen) {
     LineBuffer line;
     line.len = 0;
     putInt(depth, &line);
@@ -48,7 +49,7 @@ void writeLine(Writer* w, int depth, int nitrogen) {
     putInt(nitrogen, &line);
     putChar('\t', &line);
     putInt(0, &line);
-    textWriteLine(w->out, line.text, line.len);
+    return textWriteLine(w->out, line.text, line.len);
 }
 
 // The gas of sample s; the record's own sample numbering is compared unshifted.
@@ -69,7 +70,14 @@ void writeDive(Writer* w, int d) {
     }
     writeLine(w, 0, nitrogenAt(r, s));
     if (d != tauchgaenge) {
-        for (int i = 0; i < r.surfaceInterval; i++) writeLine(w, 0, kSurfaceNitrogen);
+        // An interval can ask for billions of lines; after a failed write only the count runs
+        // on, so that the length warning still comes as for a written profile.
+        for (int i = 0; i < r.surfaceInterval; i++) {
+            if (!writeLine(w, 0, kSurfaceNitrogen)) {
+                w->t += r.surfaceInterval - i - 1;
+                break;
+            }
+        }
     }
     if (w->t >= kMaxMinutes) {
         printf("\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n");
@@ -79,10 +87,11 @@ void writeDive(Writer* w, int d) {
 // Asks before an existing file is replaced; kWritten here means "go on and write".
 WriteResult askOverwrite(const char* dateiname) {
     TextIn* existing = textOpenRead(dateiname);
-    if (!existing) return kWritten;
+    // A file that is there but cannot be read is still the user's: ask before replacing it.
+    if (!existing && !textExists(dateiname)) return kWritten;
     printf(" Soll die Datei ueberschrieben werden?");
     int choice = askChoice('y', 'n');
-    if (!textClose(existing)) {
+    if (existing && !textClose(existing)) {
         printf("ERROR: Datei %s konnte nicht geschlossen werden", dateiname);
     }
     if (choice == kNoAnswer) return kInputEnded;

@@ -2,7 +2,9 @@
 #include "platform/textfile.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -26,6 +28,11 @@ struct TextOut {
 
 namespace {
 
+TextFaultHook faultHook = nullptr;
+
+// Asked before each operation; only tests set a hook.
+bool injected(TextOp op) { return faultHook && faultHook(op); }
+
 FILE* openFile(const char* name, const char* mode) { return fopen(name, mode); }
 
 bool replaceFile(const char* from, const char* to) {
@@ -39,6 +46,11 @@ bool replaceFile(const char* from, const char* to) {
 
 bool refill(TextIn* in) {
     in->pos = 0;
+    if (injected(kOpRead)) {
+        in->len = 0;
+        in->failed = true;
+        return false;
+    }
     in->len = fread(in->buf, 1, sizeof in->buf, in->file);
     if (in->len == 0 && ferror(in->file)) in->failed = true;
     return in->len > 0;
@@ -53,6 +65,7 @@ int peekRaw(TextIn* in) {
 }  // namespace
 
 TextIn* textOpenRead(const char* name) {
+    if (injected(kOpOpen)) return nullptr;
     FILE* file = openFile(name, "rb");
     if (!file) return nullptr;
     TextIn* in = new TextIn;
@@ -88,16 +101,24 @@ bool textRewind(TextIn* in) {
     in->pos = in->len = 0;
     in->ended = in->failed = false;
     clearerr(in->file);
+    if (injected(kOpRewind)) return false;
     return fseek(in->file, 0, SEEK_SET) == 0;
 }
 
 bool textClose(TextIn* in) {
-    bool ok = fclose(in->file) == 0;
+    bool failed = injected(kOpCloseIn);
+    bool ok = fclose(in->file) == 0 && !failed;
     delete in;
     return ok;
 }
 
+bool textExists(const char* name) {
+    std::error_code error;
+    return std::filesystem::exists(name, error);
+}
+
 TextOut* textCreate(const char* name) {
+    if (injected(kOpCreate)) return nullptr;
     std::string temp = std::string(name) + ".tmp";
     FILE* file = openFile(temp.c_str(), "wb");
     if (!file) return nullptr;
@@ -106,7 +127,8 @@ TextOut* textCreate(const char* name) {
 }
 
 bool textWrite(TextOut* out, const char* data, size_t len) {
-    if (!out->failed && fwrite(data, 1, len, out->file) != len) out->failed = true;
+    if (out->failed) return false;
+    if (injected(kOpWrite) || fwrite(data, 1, len, out->file) != len) out->failed = true;
     return !out->failed;
 }
 
@@ -116,10 +138,15 @@ bool textWriteLine(TextOut* out, const char* data, size_t len) {
 
 bool textCommit(TextOut* out) {
     bool ok = !out->failed;
-    if (fflush(out->file) != 0) ok = false;
-    if (fclose(out->file) != 0) ok = false;
-    if (ok && !replaceFile(out->temp.c_str(), out->target.c_str())) ok = false;
+    if (injected(kOpFlush) || fflush(out->file) != 0) ok = false;
+    bool closeFailed = injected(kOpCloseOut);  // the file is closed all the same
+    if (fclose(out->file) != 0 || closeFailed) ok = false;
+    if (ok && (injected(kOpReplace) || !replaceFile(out->temp.c_str(), out->target.c_str()))) {
+        ok = false;
+    }
     if (!ok) remove(out->temp.c_str());
     delete out;
     return ok;
 }
+
+void textSetFaultHook(TextFaultHook hook) { faultHook = hook; }

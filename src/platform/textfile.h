@@ -21,6 +21,9 @@ bool textRewind(TextIn* in);
 // Closes and frees; false when closing failed.
 bool textClose(TextIn* in);
 
+// True when something stands under `name`, even if it cannot be read.
+bool textExists(const char* name);
+
 // Opens a new file that replaces `name` only once textCommit succeeds; the data goes to a
 // temporary file beside it first. Null when that cannot be opened.
 TextOut* textCreate(const char* name);
@@ -35,3 +38,19 @@ bool textWriteLine(TextOut* out, const char* data, size_t len);
 // write, the temporary file is removed, an earlier file stays as it was, and it returns false.
 // Frees `out` in every case.
 bool textCommit(TextOut* out);
+
+// Test seam, never set by the program: every file operation asks the hook first, and a hook
+// that returns true makes that operation fail as the system would.
+enum TextOp {
+    kOpOpen,      // opening a file for reading
+    kOpRead,      // one read from it
+    kOpRewind,    // going back to its start
+    kOpCloseIn,   // closing it
+    kOpCreate,    // opening the temporary file for writing
+    kOpWrite,     // one write
+    kOpFlush,     // writing out what is buffered
+    kOpCloseOut,  // closing the temporary file
+    kOpReplace,   // putting it in place of the target
+};
+using TextFaultHook = bool (*)(TextOp op);
+void textSetFaultHook(TextFaultHook hook);
