@@ -61,8 +61,8 @@ int runFlow(const std::string& input, std::string* out) {
         code = mainFlow();
         fflush(stdout);
     }
-    consoleSetInput(nullptr);
     fclose(in);
+    resetRun();  // every allocation of the run is undone, so leak checks see a balanced run
     return code;
 }
 

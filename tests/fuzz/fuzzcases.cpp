@@ -1,0 +1,128 @@
+// The fuzzed runs: inputs, a bound on the profile's size, and what every run must leave.
+#include "fuzz/fuzzcases.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/textfile.h"
+#include "support/runflow.h"
+
+namespace {
+
+// A third of the lines the planner takes; a longer profile takes the full-disk path, so that
+// an interval of billions of minutes costs no more than a short one.
+constexpr long kMaxWrites = 4000;
+
+// Written by hand; any profile does.
+const char kEarlier[] = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n0\t1\t1\t79\t0\r\n# END OF PROFILE #";
+
+std::string scratch;
+std::string exportData;
+long writes = 0;
+
+bool boundWrites(TextOp op) { return op == kOpWrite && ++writes > kMaxWrites; }
+
+int boundedRun(const std::string& input, std::string* out) {
+    writes = 0;
+    textSetFaultHook(boundWrites);
+    int code = runFlow(input, out);
+    textSetFaultHook(nullptr);
+    return code;
+}
+
+bool fileExists(const char* name) {
+    FILE* f = fopen(name, "rb");
+    if (f) fclose(f);
+    return f != nullptr;
+}
+
+// Digits without a leading zero, then `end`; returns where the next field starts, or npos.
+size_t number(const std::string& s, size_t at, char end, long long* value) {
+    size_t i = at;
+    *value = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        *value = *value * 10 + (s[i] - '0');
+        if (*value > 2147483647) return std::string::npos;
+        i++;
+    }
+    if (i == at || (i - at > 1 && s[at] == '0')) return std::string::npos;
+    if (i >= s.size() || s[i] != end) return std::string::npos;
+    return i + 1;
+}
+
+// The header, lines of five numbers whose running minute counts 1, 2, 3 ... with CR LF ends,
+// t.delta 1 and helium 0, then the end marker.
+bool isProfile(const std::string& data) {
+    const std::string header = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n";
+    if (data.compare(0, header.size(), header) != 0) return false;
+    size_t at = header.size();
+    long long minute = 1;
+    while (at < data.size() && data[at] != '#') {
+        long long value;
+        at = number(data, at, '\t', &value);
+        if (at != std::string::npos) at = number(data, at, '\t', &value);
+        if (at == std::string::npos || value != 1) return false;
+        at = number(data, at, '\t', &value);
+        if (at == std::string::npos || value != minute++) return false;
+        at = number(data, at, '\t', &value);
+        if (at != std::string::npos) at = number(data, at, '\r', &value);
+        if (at == std::string::npos || value != 0) return false;
+        if (at >= data.size() || data[at] != '\n') return false;
+        at++;
+    }
+    return data.compare(at, std::string::npos, "# END OF PROFILE #") == 0;
+}
+
+std::string buildAnswers() {
+    // Every question takes one of these within four lines: a choice 'y' or 'n', a time 0:00
+    // (never too late) or 1:30, an 'n' bringing the interval entry. Enough for 119 dives.
+    std::string answers = "fuzz\n";
+    for (int i = 0; i < 300; i++) answers += "y\n0:00\nn\n1:30\n";
+    return answers;
+}
+
+}  // namespace
+
+const char* exportCase(const std::string& data, std::string* out) {
+    static const std::string answers = buildAnswers();
+    writeFile("fuzz.csv", data);
+    remove("fuzz.vdp");
+    int code = boundedRun(answers, out);
+    if (code != 0 && code != -1) return "exit code";
+    if (fileExists("fuzz.vdp.tmp")) return "temporary file left";
+    if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
+    return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
+}
+
+void consoleCaseSetUp() {
+    exportData = readFile(CSV2VDP_SOURCE_DIR "/examples/logbuch.csv");
+    if (exportData.empty()) fuzzReport("examples/logbuch.csv not found");
+    writeFile("logbuch.csv", exportData);
+}
+
+const char* consoleCase(const std::string& input, std::string* out) {
+    writeFile("logbuch.vdp", kEarlier);
+    int code = boundedRun(input, out);
+    std::string profile = readFile("logbuch.vdp");
+    if (code != 0 && code != -1) return "exit code";
+    if (fileExists("logbuch.vdp.tmp")) return "temporary file left";
+    if (readFile("logbuch.csv") != exportData) return "export changed";
+    if (code == -1) return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
+    return profile == kEarlier || isProfile(profile) ? nullptr : "profile malformed";
+}
+
+namespace {
+void removeScratch() { leaveScratchDir(scratch); }
+}  // namespace
+
+void fuzzSetUp() {
+    scratch = enterScratchDir();
+    atexit(removeScratch);
+    if (!freopen("/dev/null", "w", stdout)) abort();
+}
+
+void fuzzReport(const char* broken) {
+    if (!broken) return;
+    fprintf(stderr, "broken: %s\n", broken);
+    abort();
+}
