@@ -4,9 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "platform/files.h"
 
 struct TextIn {
     FILE* file;
@@ -26,17 +24,6 @@ struct TextOut {
 
 namespace {
 
-FILE* openFile(const char* name, const char* mode) { return fopen(name, mode); }
-
-bool replaceFile(const char* from, const char* to) {
-#ifdef _WIN32
-    // rename() refuses an existing target here; this replaces it without deleting it first.
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return rename(from, to) == 0;
-#endif
-}
-
 bool refill(TextIn* in) {
     in->pos = 0;
     in->len = fread(in->buf, 1, sizeof in->buf, in->file);
@@ -53,7 +40,7 @@ int peekRaw(TextIn* in) {
 }  // namespace
 
 TextIn* textOpenRead(const char* name) {
-    FILE* file = openFile(name, "rb");
+    FILE* file = fileOpen(name, "rb");
     if (!file) return nullptr;
     TextIn* in = new TextIn;
     in->file = file;
@@ -99,7 +86,7 @@ bool textClose(TextIn* in) {
 
 TextOut* textCreate(const char* name) {
     std::string temp = std::string(name) + ".tmp";
-    FILE* file = openFile(temp.c_str(), "wb");
+    FILE* file = fileOpen(temp.c_str(), "wb");
     if (!file) return nullptr;
     setvbuf(file, nullptr, _IOFBF, 1 << 16);
     return new TextOut{file, name, temp, false};
@@ -118,8 +105,8 @@ bool textCommit(TextOut* out) {
     bool ok = !out->failed;
     if (fflush(out->file) != 0) ok = false;
     if (fclose(out->file) != 0) ok = false;
-    if (ok && !replaceFile(out->temp.c_str(), out->target.c_str())) ok = false;
-    if (!ok) remove(out->temp.c_str());
+    if (ok && !fileReplace(out->temp.c_str(), out->target.c_str())) ok = false;
+    if (!ok) fileRemove(out->temp.c_str());
     delete out;
     return ok;
 }
