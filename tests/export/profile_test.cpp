@@ -121,3 +121,24 @@ TEST(WriteProfile, OddValuesStayDefined) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WriteProfile, WarnsOnceTheMinuteCounterReaches6000) {
+    ScratchDir dir;
+    std::vector<std::string> rows(23, "x,,");
+    rows[1] = "Nr,1,2";
+    setTable(rows);
+    // 1 ascent line and 5997 surface lines, then one more ascent line: 5999 data lines.
+    tgListe.assign(2, DiveRecord{21, -1, -1, 5997, 30, 0});
+    std::string console;
+    profileOf(&console);
+    EXPECT_EQ(console,
+              "\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n"
+              "Datei p.vdp wurde gespeichert");
+    tgListe[0].surfaceInterval = 5996;
+    profileOf(&console);
+    EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
+}
+
+}  // namespace
