@@ -1,5 +1,6 @@
 // File names on Windows: the typed bytes are converted to UTF-16 and used with the wide
 // functions, since narrow fopen would read them in the ANSI code page, not the console's.
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +14,13 @@ namespace {
 // The wide name for a typed one, in the code page the user typed it in.
 bool wideName(const char* name, std::wstring* wide) {
     return fileNameToWide(name, fileNameCodePage(), wide);
+}
+
+// Names such as CON, NUL or COM1 name devices, with any extension; reading the keyboard or a
+// serial line as an export would wait for ever, so only files on a disk count.
+bool isDiskFile(FILE* file) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    return GetFileType(handle) == FILE_TYPE_DISK;
 }
 
 }  // namespace
@@ -42,7 +50,12 @@ FILE* fileOpen(const char* name, const char* mode) {
     std::wstring wname;
     if (!wideName(name, &wname)) return nullptr;
     std::wstring wmode(mode, mode + strlen(mode));  // "rb", "wb": plain ASCII
-    return _wfopen(wname.c_str(), wmode.c_str());
+    FILE* file = _wfopen(wname.c_str(), wmode.c_str());
+    if (file && !isDiskFile(file)) {
+        fclose(file);
+        return nullptr;
+    }
+    return file;
 }
 
 bool fileReplace(const char* from, const char* to) {
