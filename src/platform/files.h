@@ -8,6 +8,10 @@
 // fopen with a name as typed on the console; null when it cannot be opened.
 FILE* fileOpen(const char* name, const char* mode);
 
+// Forces what was written to `file` onto the disk; false when that fails. Done before a
+// replace, so that a crash cannot leave an empty file where the old one was.
+bool fileSync(FILE* file);
+
 // Puts `from` in place of `to`, replacing an existing `to` without deleting it first.
 bool fileReplace(const char* from, const char* to);
 

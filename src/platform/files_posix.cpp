@@ -1,10 +1,16 @@
 // File names on systems whose file names are plain bytes: used exactly as typed.
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "platform/files.h"
 
 FILE* fileOpen(const char* name, const char* mode) {
     return fopen(name, mode);
+}
+
+bool fileSync(FILE* file) {
+    return fsync(fileno(file)) == 0;
 }
 
 bool fileReplace(const char* from, const char* to) {

@@ -58,6 +58,10 @@ FILE* fileOpen(const char* name, const char* mode) {
     return file;
 }
 
+bool fileSync(FILE* file) {
+    return _commit(_fileno(file)) == 0;
+}
+
 bool fileReplace(const char* from, const char* to) {
     std::wstring wfrom;
     std::wstring wto;

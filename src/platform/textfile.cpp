@@ -104,6 +104,7 @@ bool textWriteLine(TextOut* out, const char* data, size_t len) {
 bool textCommit(TextOut* out) {
     bool ok = !out->failed;
     if (fflush(out->file) != 0) ok = false;
+    if (ok && !fileSync(out->file)) ok = false;
     if (fclose(out->file) != 0) ok = false;
     if (ok && !fileReplace(out->temp.c_str(), out->target.c_str())) ok = false;
     if (!ok) fileRemove(out->temp.c_str());
