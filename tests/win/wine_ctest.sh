@@ -12,6 +12,8 @@ export LC_ALL=C.UTF-8
 # No Mono or Gecko installer dialogs: the program needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# A persistent server left by an interrupted run would make the wait below endless.
+wineserver -k >/dev/null 2>&1 || true
 # The first start creates the prefix; its server must be gone before the persistent one.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 wineserver -w
