@@ -85,8 +85,8 @@ std::wstring toWide(const char* bytes, unsigned codePage) {
     return wide;
 }
 
-// The same umlauts arrive as different bytes from a DOS-style console (850) and from a
-// Windows one (1252); both must name the same file.
+// The same umlauts arrive as different bytes from a console in code page 850 and from
+// redirected input in the ANSI code page 1252; both must name the same file.
 TEST(FileNames, ConsoleCodePagesGiveTheSameName) {
     EXPECT_EQ(toWide("M\x81ller \x84\x94\x8e\x99\x9a\xe1", 850),
               L"M\u00fcller \u00e4\u00f6\u00c4\u00d6\u00dc\u00df");
