@@ -1,9 +1,13 @@
-# Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test.
+# Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test;
+# `make win`, `make wintest` and `make bundle` do the same for the Windows program;
+# `make asan`, `make coverage` and `make fuzz` (or all three: `make robust`) test robustness.
 BUILD ?= build
+WINBUILD ?= build-win
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+TOOLCHAIN := cmake/mingw-w64-x86_64.cmake
 
-.PHONY: all configure run test asan coverage fuzz robust clean
+.PHONY: all configure run test win wintest bundle asan coverage fuzz robust clean
 
 all: configure
 	cmake --build $(BUILD)
@@ -16,6 +20,20 @@ run: all
 
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Cross-built with mingw-w64: $(WINBUILD)/csv2vdp.exe and its tests.
+win:
+	@test -f $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) $(GENERATOR) \
+		-DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) $(CMAKE_FLAGS)
+	cmake --build $(WINBUILD)
+
+# Every test of the Windows build, run under wine.
+wintest: win
+	bash tests/win/wine_ctest.sh $(WINBUILD) -j2
+
+# The release bundle: $(WINBUILD)/csv2vdp-0.6-beta-win64.zip.
+bundle: win
+	cmake --build $(WINBUILD) --target package
 
 # Robustness: every test under AddressSanitizer and UBSan; line coverage of src/ with a floor;
 # both fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
@@ -31,10 +49,10 @@ asan:
 coverage:
 	@test -f $(BUILD)-cov/CMakeCache.txt || cmake -S . -B $(BUILD)-cov $(GENERATOR) \
 		-DCSV2VDP_COVERAGE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-cov
 	find $(BUILD)-cov -name '*.gcda' -delete
+	cmake --build $(BUILD)-cov
 	ctest --test-dir $(BUILD)-cov --output-on-failure -j2
-	gcovr -r . --filter 'src/' --exclude 'src/platform/console_win.cpp' --print-summary \
+	gcovr -r . --filter 'src/' --exclude 'src/platform/.*_win.cpp' --print-summary \
 		--fail-under-line 95 $(BUILD)-cov
 
 fuzz:
@@ -46,4 +64,4 @@ fuzz:
 robust: asan coverage fuzz
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-cov $(BUILD)-fuzz
+	rm -rf $(BUILD) $(WINBUILD) $(BUILD)-asan $(BUILD)-cov $(BUILD)-fuzz

@@ -41,7 +41,9 @@ bool hasEnoughRows() {
 
 }  // namespace
 
-void clearScreen() { consoleClearScreen(); }
+void clearScreen() {
+    consoleClearScreen();
+}
 
 void resetRun() {
     memset(basisname, 0, sizeof basisname);

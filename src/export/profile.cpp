@@ -25,7 +25,9 @@ struct Writer {
     long long t;  // running minute of the next line
 };
 
-void putChar(char c, LineBuffer* line) { line->text[line->len++] = c; }
+void putChar(char c, LineBuffer* line) {
+    line->text[line->len++] = c;
+}
 
 // Depths round to whole metres; the clamp keeps the conversion defined for any field.
 int roundDepth(double depth) {
@@ -111,7 +113,8 @@ void putInt(int value, LineBuffer* line) {
         digits[n++] = static_cast<char>('0' + value % 10);
         value /= 10;
     } while (value > 0);
-    while (n > 0) putChar(digits[--n], line);
+    while (n > 0)
+        putChar(digits[--n], line);
 }
 
 WriteResult writeProfile() {
@@ -125,7 +128,8 @@ WriteResult writeProfile() {
         return kNotWritten;
     }
     textWriteLine(w.out, zeile1, strlen(zeile1));
-    for (int d = 1; d <= tauchgaenge; d++) writeDive(&w, d);
+    for (int d = 1; d <= tauchgaenge; d++)
+        writeDive(&w, d);
     textWrite(w.out, zeile2, strlen(zeile2));
     if (!textCommit(w.out)) {
         printf("\nERROR: Datei %s konnte nicht geschrieben werden\n", dateiname);

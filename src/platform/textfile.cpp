@@ -2,13 +2,9 @@
 #include "platform/textfile.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "platform/files.h"
 
 struct TextIn {
     FILE* file;
@@ -31,17 +27,8 @@ namespace {
 TextFaultHook faultHook = nullptr;
 
 // Asked before each operation; only tests set a hook.
-bool injected(TextOp op) { return faultHook && faultHook(op); }
-
-FILE* openFile(const char* name, const char* mode) { return fopen(name, mode); }
-
-bool replaceFile(const char* from, const char* to) {
-#ifdef _WIN32
-    // rename() refuses an existing target here; this replaces it without deleting it first.
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return rename(from, to) == 0;
-#endif
+bool injected(TextOp op) {
+    return faultHook && faultHook(op);
 }
 
 bool refill(TextIn* in) {
@@ -66,7 +53,7 @@ int peekRaw(TextIn* in) {
 
 TextIn* textOpenRead(const char* name) {
     if (injected(kOpOpen)) return nullptr;
-    FILE* file = openFile(name, "rb");
+    FILE* file = fileOpen(name, "rb");
     if (!file) return nullptr;
     TextIn* in = new TextIn;
     in->file = file;
@@ -113,14 +100,13 @@ bool textClose(TextIn* in) {
 }
 
 bool textExists(const char* name) {
-    std::error_code error;
-    return std::filesystem::exists(name, error);
+    return fileExists(name);
 }
 
 TextOut* textCreate(const char* name) {
     if (injected(kOpCreate)) return nullptr;
     std::string temp = std::string(name) + ".tmp";
-    FILE* file = openFile(temp.c_str(), "wb");
+    FILE* file = fileOpen(temp.c_str(), "wb");
     if (!file) return nullptr;
     setvbuf(file, nullptr, _IOFBF, 1 << 16);
     return new TextOut{file, name, temp, false};
@@ -139,14 +125,17 @@ bool textWriteLine(TextOut* out, const char* data, size_t len) {
 bool textCommit(TextOut* out) {
     bool ok = !out->failed;
     if (injected(kOpFlush) || fflush(out->file) != 0) ok = false;
+    if (ok && (injected(kOpSync) || !fileSync(out->file))) ok = false;
     bool closeFailed = injected(kOpCloseOut);  // the file is closed all the same
     if (fclose(out->file) != 0 || closeFailed) ok = false;
-    if (ok && (injected(kOpReplace) || !replaceFile(out->temp.c_str(), out->target.c_str()))) {
+    if (ok && (injected(kOpReplace) || !fileReplace(out->temp.c_str(), out->target.c_str()))) {
         ok = false;
     }
-    if (!ok) remove(out->temp.c_str());
+    if (!ok) fileRemove(out->temp.c_str());
     delete out;
     return ok;
 }
 
-void textSetFaultHook(TextFaultHook hook) { faultHook = hook; }
+void textSetFaultHook(TextFaultHook hook) {
+    faultHook = hook;
+}

@@ -49,6 +49,7 @@ enum TextOp {
     kOpCreate,    // opening the temporary file for writing
     kOpWrite,     // one write
     kOpFlush,     // writing out what is buffered
+    kOpSync,      // forcing it onto the disk
     kOpCloseOut,  // closing the temporary file
     kOpReplace,   // putting it in place of the target
 };

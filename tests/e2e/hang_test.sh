@@ -2,7 +2,8 @@
 # Hang test: every transcript case is run again with its input cut after each of its lines.
 # Wherever the input ends, the run must be over within a second: either at a prompt, with the
 # output so far followed by the end-of-input message, exit code 255 and no file touched, or,
-# when the cut input still held every needed answer, exactly as the full case.
+# when the cut input still held every needed answer, exactly as the full case. A case's
+# filesize limit holds here too, as in run_case.sh.
 set -u
 if [ -n "${EMULATOR:-}" ]; then
     echo "skipped: an emulator's start alone can take a second"
@@ -29,7 +30,10 @@ for case in "$cases"/*/; do
         mkdir "$work/run"
         [ -d "$case/files" ] && cp -R "$case/files/." "$work/run/"
         head -n "$k" "$case/stdin" >"$work/stdin"
-        (cd "$work/run" && timeout 1 "$prog" <"$work/stdin" >"$work/stdout")
+        limit=unlimited
+        [ -f "$case/filesize" ] && limit=$(cat "$case/filesize")
+        (cd "$work/run" && trap '' XFSZ && ulimit -f "$limit" &&
+            timeout 1 "$prog" <"$work/stdin" >"$work/stdout")
         code=$?
         got=$(cat "$work/stdout"; printf x)
         got=${got%x}

@@ -6,6 +6,7 @@
 
 #include "platform/textfile.h"
 #include "support/runflow.h"
+#include "testutil.h"
 
 namespace {
 
@@ -16,11 +17,12 @@ constexpr long kMaxWrites = 4000;
 // Written by hand; any profile does.
 const char kEarlier[] = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n0\t1\t1\t79\t0\r\n# END OF PROFILE #";
 
-std::string scratch;
 std::string exportData;
 long writes = 0;
 
-bool boundWrites(TextOp op) { return op == kOpWrite && ++writes > kMaxWrites; }
+bool boundWrites(TextOp op) {
+    return op == kOpWrite && ++writes > kMaxWrites;
+}
 
 int boundedRun(const std::string& input, std::string* out) {
     writes = 0;
@@ -28,12 +30,6 @@ int boundedRun(const std::string& input, std::string* out) {
     int code = runFlow(input, out);
     textSetFaultHook(nullptr);
     return code;
-}
-
-bool fileExists(const char* name) {
-    FILE* f = fopen(name, "rb");
-    if (f) fclose(f);
-    return f != nullptr;
 }
 
 // Digits without a leading zero, then `end`; returns where the next field starts, or npos.
@@ -77,7 +73,8 @@ std::string buildAnswers() {
     // Every question takes one of these within four lines: a choice 'y' or 'n', a time 0:00
     // (never too late) or 1:30, an 'n' bringing the interval entry. Enough for 119 dives.
     std::string answers = "fuzz\n";
-    for (int i = 0; i < 300; i++) answers += "y\n0:00\nn\n1:30\n";
+    for (int i = 0; i < 300; i++)
+        answers += "y\n0:00\nn\n1:30\n";
     return answers;
 }
 
@@ -107,16 +104,23 @@ const char* consoleCase(const std::string& input, std::string* out) {
     if (code != 0 && code != -1) return "exit code";
     if (fileExists("logbuch.vdp.tmp")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
-    if (code == -1) return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
+    if (code == -1)
+        return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
     return profile == kEarlier || isProfile(profile) ? nullptr : "profile malformed";
 }
 
 namespace {
-void removeScratch() { leaveScratchDir(scratch); }
+
+ScratchDir* scratch = nullptr;
+
+void removeScratch() {
+    delete scratch;
+}
+
 }  // namespace
 
 void fuzzSetUp() {
-    scratch = enterScratchDir();
+    scratch = new ScratchDir;
     atexit(removeScratch);
     if (!freopen("/dev/null", "w", stdout)) abort();
 }

@@ -9,6 +9,7 @@
 
 #include "platform/textfile.h"
 #include "support/runflow.h"
+#include "testutil.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ class FileFaults : public ::testing::Test {
 
     // One run in a directory of its own; checks the files it leaves and returns the outcome.
     Outcome run(bool withEarlier, size_t n, bool later, const std::string& profile) {
-        std::string dir = enterScratchDir();
+        ScratchDir dir;
         writeFile("logbuch.csv", exportData);
         if (withEarlier) writeFile("logbuch.vdp", kEarlier);
         seen.clear();
@@ -147,26 +148,28 @@ class FileFaults : public ::testing::Test {
         if (!got.written) {
             EXPECT_EQ(left, withEarlier ? kEarlier : "") << "a partial profile was left";
         }
-        EXPECT_EQ(listDir(), withEarlier || got.written ? "logbuch.csv logbuch.vdp" : "logbuch.csv")
-            << "a temporary file was left";
+        std::vector<std::string> files = {"logbuch.csv"};
+        if (withEarlier || got.written) files.push_back("logbuch.vdp");
+        EXPECT_EQ(listDir(), files) << "a temporary file was left";
         EXPECT_EQ(readFile("logbuch.csv"), exportData);
-        leaveScratchDir(dir);
         return got;
     }
 
     void everyOperationFails(bool withEarlier) {
         // A clean run gives the operations and everything the failing runs are measured by.
-        std::string dir = enterScratchDir();
-        writeFile("logbuch.csv", exportData);
-        if (withEarlier) writeFile("logbuch.vdp", kEarlier);
-        seen.clear();
-        failAt = 0;
-        textSetFaultHook(countAndFail);
         std::string clean;
-        ASSERT_EQ(runFlow(kInput, &clean), 0);
-        textSetFaultHook(nullptr);
-        std::string profile = readFile("logbuch.vdp");
-        leaveScratchDir(dir);
+        std::string profile;
+        {
+            ScratchDir dir;
+            writeFile("logbuch.csv", exportData);
+            if (withEarlier) writeFile("logbuch.vdp", kEarlier);
+            seen.clear();
+            failAt = 0;
+            textSetFaultHook(countAndFail);
+            ASSERT_EQ(runFlow(kInput, &clean), 0);
+            textSetFaultHook(nullptr);
+            profile = readFile("logbuch.vdp");
+        }
         ASSERT_NE(clean.find(kSaved), std::string::npos);
         std::vector<Role> roles = rolesOf(seen);
         ASSERT_GT(roles.size(), 10u);
@@ -205,7 +208,7 @@ TEST_F(FileFaults, EveryOperationWithoutAnEarlierProfile) {
 
 // A profile that is there but cannot be read is still asked about before it is replaced.
 TEST_F(FileFaults, UnreadableProfileIsAskedAbout) {
-    std::string dir = enterScratchDir();
+    ScratchDir dir;
     writeFile("logbuch.csv", exportData);
     writeFile("logbuch.vdp", kEarlier);
     failOnly(kOpOpen, 2);  // the export's open is the first, the profile's probe the second
@@ -216,7 +219,6 @@ TEST_F(FileFaults, UnreadableProfileIsAskedAbout) {
     EXPECT_EQ(code, 0);
     EXPECT_NE(out.find(" Soll die Datei ueberschrieben werden? y oder n ?: "), std::string::npos);
     EXPECT_EQ(readFile("logbuch.vdp"), kEarlier);
-    leaveScratchDir(dir);
 }
 
 // After a failed write an interval of billions of minutes is counted, not walked line by line,
@@ -245,7 +247,7 @@ TEST_F(FileFaults, FailedWriteSkipsAHugeInterval) {
     for (int r = 17; r < 23; r++)
         rows += "x,,\n";
     rows += "1,1.0,1.0\n2,5.0,5.0\n3,9.0,9.0\n";
-    std::string dir = enterScratchDir();
+    ScratchDir dir;
     writeFile("big.csv", rows);
     // The header, a sample line, the ascent line, then the surface lines: the tenth write is
     // the line end of the second surface line.
@@ -262,8 +264,7 @@ TEST_F(FileFaults, FailedWriteSkipsAHugeInterval) {
                        "\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n"
                        "\nERROR: Datei big.vdp konnte nicht geschrieben werden\n"),
               std::string::npos);
-    EXPECT_EQ(listDir(), "big.csv");
-    leaveScratchDir(dir);
+    EXPECT_EQ(listDir(), std::vector<std::string>{"big.csv"});
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Replays the fuzz targets' seeds (the transcript cases) and every earlier finding through the
 // same runs and checks, so that the ordinary and the sanitizer builds cover them too.
+#include "fuzz/fuzzcases.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,8 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "fuzz/fuzzcases.h"
-#include "support/runflow.h"
+#include "testutil.h"
 
 namespace fs = std::filesystem;
 
@@ -43,7 +44,7 @@ TEST(FuzzCases, ExportsOfTheTranscriptsAndEarlierFindings) {
     std::vector<std::string> found = filesBelow(kTests + "/fuzz/regressions/export", "");
     inputs.insert(inputs.end(), found.begin(), found.end());
     ASSERT_FALSE(found.empty());
-    std::string dir = enterScratchDir();
+    ScratchDir dir;
     for (const std::string& name : inputs) {
         std::string out;
         Clock::time_point start = Clock::now();
@@ -51,7 +52,6 @@ TEST(FuzzCases, ExportsOfTheTranscriptsAndEarlierFindings) {
         EXPECT_EQ(broken, nullptr) << name << ": " << broken;
         EXPECT_LT(Clock::now() - start, kSlow) << name;
     }
-    leaveScratchDir(dir);
 }
 
 TEST(FuzzCases, ConsoleInputsOfTheTranscriptsAndEarlierFindings) {
@@ -59,7 +59,7 @@ TEST(FuzzCases, ConsoleInputsOfTheTranscriptsAndEarlierFindings) {
     std::vector<std::string> found = filesBelow(kTests + "/fuzz/regressions/console", "");
     inputs.insert(inputs.end(), found.begin(), found.end());
     ASSERT_FALSE(found.empty());
-    std::string dir = enterScratchDir();
+    ScratchDir dir;
     consoleCaseSetUp();
     for (const std::string& name : inputs) {
         std::string out;
@@ -68,7 +68,6 @@ TEST(FuzzCases, ConsoleInputsOfTheTranscriptsAndEarlierFindings) {
         EXPECT_EQ(broken, nullptr) << name << ": " << broken;
         EXPECT_LT(Clock::now() - start, kSlow) << name;
     }
-    leaveScratchDir(dir);
 }
 
 }  // namespace
