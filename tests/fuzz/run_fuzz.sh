@@ -39,8 +39,10 @@ fuzz() {
         [ "$left" -gt 0 ] || break
         time_flag=(-runs="$left" -max_total_time=900)
     done
-    echo "fuzz_$target: $done executions in $((SECONDS - start)) s, corpus $(ls "$corpus" | wc -l)" \
-        >"$out/$target.figures"
+    local edges
+    edges=$(sed -n 's/.*DONE *cov: \([0-9]*\).*/\1/p' "$out/$target.log" | tail -1)
+    echo "fuzz_$target: $done executions in $((SECONDS - start)) s, $edges edges covered," \
+        "corpus $(ls "$corpus" | wc -l) inputs" >"$out/$target.figures"
 }
 
 fuzz export 4096 &
