@@ -1,9 +1,11 @@
-# Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test.
+# Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test,
+# `make bench` measures the conversion against its baseline (see BENCHMARKS.md).
 BUILD ?= build
+BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all configure run test clean
+.PHONY: all configure run test bench bench-smoke clean
 
 all: configure
 	cmake --build $(BUILD)
@@ -17,5 +19,21 @@ run: all
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
+# Timings come from a Release build of its own, whatever $(BUILD) was configured as.
+bench:
+	@test -f $(BENCH_BUILD)/CMakeCache.txt || cmake -S . -B $(BENCH_BUILD) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=Release -DCSV2VDP_TESTS=OFF
+	cmake --build $(BENCH_BUILD)
+	$(BENCH_BUILD)/bench/csv2vdp_bench $(BENCH_BUILD)/csv2vdp $(BENCH_BUILD)/bench/csv2vdp_baseline
+	@if [ -x $(BENCH_BUILD)/bench/csv2vdp_micro ]; then $(BENCH_BUILD)/bench/csv2vdp_micro; \
+	else echo "csv2vdp_micro not built: install libbenchmark-dev"; fi
+
+# A few seconds: proves the benchmarks still run, measures nothing worth keeping.
+bench-smoke: all
+	$(BUILD)/bench/csv2vdp_bench $(BUILD)/csv2vdp $(BUILD)/bench/csv2vdp_baseline \
+		--rows 1000,10000 --repeat 1
+	@if [ -x $(BUILD)/bench/csv2vdp_micro ]; then $(BUILD)/bench/csv2vdp_micro \
+		--benchmark_filter='/10000$$' --benchmark_min_time=0.01; fi
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD)
