@@ -1,4 +1,6 @@
 // The converter's entry point.
 #include "dialogue/mainflow.h"
 
-int main() { return mainFlow(); }
+int main() {
+    return mainFlow();
+}

@@ -40,7 +40,9 @@ bool hasEnoughRows() {
 
 }  // namespace
 
-void clearScreen() { consoleClearScreen(); }
+void clearScreen() {
+    consoleClearScreen();
+}
 
 int mainFlow() {
     printBanner();

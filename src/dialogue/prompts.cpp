@@ -49,12 +49,14 @@ int askGasSwitch(int index) {
     }
     int sample = clampToInt(seconds / r.sampleRate + 1);
     long long shown = (static_cast<long long>(sample) - 1) * r.sampleRate;
-    printf(" Gaswechsel bei %lld:%02lld Minuten (ab Sample %d) vermerkt.\n", shown / 60,
-           shown % 60, sample);
+    printf(" Gaswechsel bei %lld:%02lld Minuten (ab Sample %d) vermerkt.\n", shown / 60, shown % 60,
+           sample);
     return sample;
 }
 
-bool promptInputEnded() { return inputEnded; }
+bool promptInputEnded() {
+    return inputEnded;
+}
 
 int reportInputEnded() {
     printf("\nERROR: Die Eingabe ist vorzeitig zu Ende.\n");

@@ -42,8 +42,8 @@ bool reviewSurfaceInterval(int d, DiveRecord& r) {
         consoleDiscard();
         if (consoleScanTime(&hours, &minutes) == EOF) return false;
         r.surfaceInterval = clampToInt(static_cast<long long>(hours) * 60 + minutes);
-        printf(" Oberflaechenpause zum naechsten Tauchgang: %2d:%02dh\n",
-               r.surfaceInterval / 60, r.surfaceInterval % 60);
+        printf(" Oberflaechenpause zum naechsten Tauchgang: %2d:%02dh\n", r.surfaceInterval / 60,
+               r.surfaceInterval % 60);
     }
     return true;
 }

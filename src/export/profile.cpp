@@ -25,7 +25,9 @@ struct Writer {
     long long t;  // running minute of the next line
 };
 
-void putChar(char c, LineBuffer* line) { line->text[line->len++] = c; }
+void putChar(char c, LineBuffer* line) {
+    line->text[line->len++] = c;
+}
 
 // Depths round to whole metres; the clamp keeps the conversion defined for any field.
 int roundDepth(double depth) {
@@ -69,7 +71,8 @@ void writeDive(Writer* w, int d) {
     }
     writeLine(w, 0, nitrogenAt(r, s));
     if (d != tauchgaenge) {
-        for (int i = 0; i < r.surfaceInterval; i++) writeLine(w, 0, kSurfaceNitrogen);
+        for (int i = 0; i < r.surfaceInterval; i++)
+            writeLine(w, 0, kSurfaceNitrogen);
     }
     if (w->t >= kMaxMinutes) {
         printf("\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n");
@@ -102,7 +105,8 @@ void putInt(int value, LineBuffer* line) {
         digits[n++] = static_cast<char>('0' + value % 10);
         value /= 10;
     } while (value > 0);
-    while (n > 0) putChar(digits[--n], line);
+    while (n > 0)
+        putChar(digits[--n], line);
 }
 
 WriteResult writeProfile() {
@@ -116,7 +120,8 @@ WriteResult writeProfile() {
         return kNotWritten;
     }
     textWriteLine(w.out, zeile1, strlen(zeile1));
-    for (int d = 1; d <= tauchgaenge; d++) writeDive(&w, d);
+    for (int d = 1; d <= tauchgaenge; d++)
+        writeDive(&w, d);
     textWrite(w.out, zeile2, strlen(zeile2));
     if (!textCommit(w.out)) {
         printf("\nERROR: Datei %s konnte nicht geschrieben werden\n", dateiname);

@@ -30,16 +30,20 @@ Field rightField(int d, int r) {
         end = i;
     }
     int begin = end;
-    while (begin > 0 && row[begin - 1] != ',') begin--;
+    while (begin > 0 && row[begin - 1] != ',')
+        begin--;
     return {begin, end};
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // digit * 10^place, clamped: anything past 32 bits ends up clamped by addClamped anyway.
 int64_t placeValue(int digit, int place) {
     int64_t value = digit;
-    for (int i = 0; i < place && value <= INT_MAX; i++) value *= 10;
+    for (int i = 0; i < place && value <= INT_MAX; i++)
+        value *= 10;
     return value;
 }
 

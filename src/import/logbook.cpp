@@ -105,6 +105,7 @@ int loadLogbook() {
 
 int countDives() {
     int commas = 0;
-    for (char c : tabelle[1]) commas += c == ',';
+    for (char c : tabelle[1])
+        commas += c == ',';
     return commas;
 }

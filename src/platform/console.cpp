@@ -10,7 +10,9 @@ FILE* source = nullptr;  // null means stdin; stdin is not a constant expression
 std::string line;        // the line last taken in, with its LF unless the input ended
 size_t pos = 0;
 
-FILE* input() { return source ? source : stdin; }
+FILE* input() {
+    return source ? source : stdin;
+}
 
 bool isBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -38,7 +40,8 @@ int peekChar() {
 
 int skipBlanks() {
     int c;
-    while ((c = peekChar()) != EOF && isBlank(c)) pos++;
+    while ((c = peekChar()) != EOF && isBlank(c))
+        pos++;
     return c;
 }
 

@@ -26,7 +26,9 @@ struct TextOut {
 
 namespace {
 
-FILE* openFile(const char* name, const char* mode) { return fopen(name, mode); }
+FILE* openFile(const char* name, const char* mode) {
+    return fopen(name, mode);
+}
 
 bool replaceFile(const char* from, const char* to) {
 #ifdef _WIN32

@@ -1,1 +1,144 @@
+// The profile writer's digits and line rules.
+#include "export/profile.h"
+
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "import/divetable.h"
+#include "import/logbook.h"
+#include "testutil.h"
+
+namespace {
+
+std::string digits(int value, std::string* out = nullptr) {
+    LineBuffer line;
+    line.len = 0;
+    testing::internal::CaptureStdout();
+    putInt(value, &line);
+    std::string printed = testing::internal::GetCapturedStdout();
+    if (out) *out = printed;
+    return std::string(line.text, line.len);
+}
+
+TEST(PutInt, EveryDigit) {
+    EXPECT_EQ(digits(0), "0");
+    EXPECT_EQ(digits(78), "78");
+    EXPECT_EQ(digits(6000), "6000");
+    EXPECT_EQ(digits(10000), "10000");
+    EXPECT_EQ(digits(10234), "10234");
+    EXPECT_EQ(digits(INT_MAX), "2147483647");
+    std::string printed;
+    EXPECT_EQ(digits(-7, &printed), "0");
+    EXPECT_EQ(printed, "\nERROR: Fehler in putInt()\n");
+    EXPECT_EQ(digits(INT_MIN, &printed), "0");
+    EXPECT_EQ(printed, "\nERROR: Fehler in putInt()\n");
+}
+
+// Writes the profile of the current tables into a scratch directory and returns it.
+std::string profileOf(std::string* console = nullptr) {
+    strcpy(basisname, "p");
+    std::remove("p.vdp");
+    testing::internal::CaptureStdout();
+    WriteResult result = writeProfile();
+    std::string printed = testing::internal::GetCapturedStdout();
+    if (console) *console = printed;
+    EXPECT_EQ(result, kWritten);
+    return readFile("p.vdp");
+}
+
+// One dive column with these depth samples from row 23 on.
+void oneDive(const std::vector<std::string>& depths, DiveRecord record) {
+    std::vector<std::string> rows(23, "x,");
+    rows[1] = "Nr,1";
+    for (const auto& d : depths)
+        rows.push_back("s," + d);
+    setTable(rows);
+    record.sampleCount = static_cast<int>(depths.size());
+    tgListe.assign(1, record);
+}
+
+const std::string kHeader = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n";
+const std::string kEnd = "# END OF PROFILE #";
+
+TEST(WriteProfile, EverySecondSampleIsAMinute) {
+    ScratchDir dir;
+    oneDive({"0.0", "3.2", "6.5", "10.0", "4.1"}, {21, -1, -1, 0, 30, 0});
+    std::string console;
+    EXPECT_EQ(profileOf(&console),
+              kHeader + "3\t1\t1\t78\t0\r\n10\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" + kEnd);
+    EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
+    EXPECT_EQ(listDir(), std::vector<std::string>{"p.vdp"});
+}
+
+TEST(WriteProfile, GasSwitchComparesTheRowOffset) {
+    ScratchDir dir;
+    std::vector<std::string> depths(9, "10.0");
+    oneDive(depths, {32, 50, 7, 0, 20, 0});
+    EXPECT_EQ(profileOf(), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
+                               "10\t1\t4\t50\t0\r\n0\t1\t5\t50\t0\r\n" + kEnd);
+    // With 6 samples the loop stops at s = 7: only the ascent line has the second gas.
+    depths.resize(6);
+    oneDive(depths, {32, 50, 7, 0, 20, 0});
+    EXPECT_EQ(profileOf(), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
+                               "0\t1\t4\t50\t0\r\n" + kEnd);
+}
+
+TEST(WriteProfile, DivesWithoutSampleLines) {
+    ScratchDir dir;
+    // Air stays 21 in a dive without sample lines; the surface lines are always 78.
+    std::vector<std::string> rows(23, "x,,");
+    rows[1] = "Nr,1,2";
+    rows.push_back("1,0.0,0.0");
+    setTable(rows);
+    tgListe.assign(2, DiveRecord{21, 21, -1, 2, 30, 1});
+    tgListe[1].sampleCount = 0;
+    EXPECT_EQ(profileOf(), kHeader + "0\t1\t1\t79\t0\r\n0\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" +
+                               "0\t1\t4\t79\t0\r\n" + kEnd);
+}
+
+TEST(WriteProfile, NoDives) {
+    ScratchDir dir;
+    setTable({"x", "Nr"});
+    tgListe.clear();
+    std::string console;
+    EXPECT_EQ(profileOf(&console), kHeader + kEnd);
+    EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
+}
+
+TEST(WriteProfile, OddValuesStayDefined) {
+    ScratchDir dir;
+    // A depth beyond any integer, an oxygen share above 100 and an empty first gas.
+    oneDive({"0", std::string(60, '9'), "0", "5.0"}, {0, 150, 3, 0, 30, 0});
+    std::string console;
+    EXPECT_EQ(profileOf(&console),
+              kHeader + "2147483647\t1\t1\t100\t0\r\n5\t1\t2\t0\t0\r\n0\t1\t3\t0\t0\r\n" + kEnd);
+    EXPECT_EQ(console,
+              "\nERROR: Fehler in putInt()\n\nERROR: Fehler in putInt()\n"
+              "Datei p.vdp wurde gespeichert");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WriteProfile, WarnsOnceTheMinuteCounterReaches6000) {
+    ScratchDir dir;
+    std::vector<std::string> rows(23, "x,,");
+    rows[1] = "Nr,1,2";
+    setTable(rows);
+    // 1 ascent line and 5997 surface lines, then one more ascent line: 5999 data lines.
+    tgListe.assign(2, DiveRecord{21, -1, -1, 5997, 30, 0});
+    std::string console;
+    profileOf(&console);
+    EXPECT_EQ(console,
+              "\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n"
+              "Datei p.vdp wurde gespeichert");
+    tgListe[0].surfaceInterval = 5996;
+    profileOf(&console);
+    EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
+}
+
+}  // namespace

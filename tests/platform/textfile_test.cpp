@@ -1,1 +1,104 @@
+// Reading rows the way Windows text mode does, and replacing files only when all went well.
+#include "platform/textfile.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "testutil.h"
+
+namespace {
+
+std::vector<std::string> readRows(const std::string& name) {
+    std::vector<std::string> rows;
+    TextIn* in = textOpenRead(name.c_str());
+    if (!in) return rows;
+    char row[120];
+    int n;
+    while ((n = textReadRow(in, row)) > 0)
+        rows.emplace_back(row, n);
+    textClose(in);
+    return rows;
+}
+
+TEST(TextReadRow, CrLfSplitAcrossTheReadBuffer) {
+    ScratchDir dir;
+    // Put a CR LF pair exactly across the 64 KiB boundary of the read buffer.
+    std::string line(99, 'a');
+    std::string bytes;
+    while (bytes.size() + line.size() + 2 < 65536)
+        bytes += line + "\r\n";
+    bytes += std::string(65536 - bytes.size() - 1, 'b') + "\r\nc\r\r\n";
+    writeFile("f.csv", bytes);
+    std::vector<std::string> rows = readRows("f.csv");
+    ASSERT_GE(rows.size(), 3u);
+    std::string joined;
+    for (const auto& r : rows)
+        joined += r;
+    std::string expected;
+    for (size_t i = 0; i < bytes.size(); i++) {
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+            expected += bytes[i];
+    }
+    EXPECT_TRUE(joined == expected);
+    EXPECT_EQ(rows.back(), "c\r\n");
+}
+
+TEST(TextReadRow, LongLinesComeInPiecesOf119) {
+    ScratchDir dir;
+    writeFile("f.csv", std::string(130, 'x') + "\n");
+    std::vector<std::string> rows = readRows("f.csv");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], std::string(119, 'x'));
+    EXPECT_EQ(rows[1], std::string(11, 'x') + "\n");
+}
+
+TEST(TextReadRow, RewindReadsAgainAfterTheEndMark) {
+    ScratchDir dir;
+    writeFile("f.csv",
+              "a\r\nb\x1A"
+              "c\n");
+    TextIn* in = textOpenRead("f.csv");
+    ASSERT_NE(in, nullptr);
+    char row[120];
+    EXPECT_EQ(textReadRow(in, row), 2);
+    EXPECT_EQ(textReadRow(in, row), 1);
+    EXPECT_EQ(textReadRow(in, row), 0);
+    EXPECT_EQ(textReadRow(in, row), 0);
+    ASSERT_TRUE(textRewind(in));
+    EXPECT_EQ(textReadRow(in, row), 2);
+    EXPECT_TRUE(textClose(in));
+}
+
+TEST(TextOut, ReplacesOnlyOnSuccess) {
+    ScratchDir dir;
+    writeFile("p.vdp", "old");
+    TextOut* out = textCreate("p.vdp");
+    ASSERT_NE(out, nullptr);
+    textWriteLine(out, "a\tb", 3);
+    textWrite(out, "#", 1);
+    EXPECT_EQ(readFile("p.vdp"), "old");  // nothing visible before the commit
+    ASSERT_TRUE(textCommit(out));
+    EXPECT_EQ(readFile("p.vdp"), "a\tb\r\n#");
+    EXPECT_EQ(listDir(), std::vector<std::string>{"p.vdp"});
+}
+
+TEST(TextOut, FailedReplaceLeavesNothingBehind) {
+    ScratchDir dir;
+    // A non-empty directory cannot be replaced by a file.
+    std::filesystem::create_directories("p.vdp/inside");
+    TextOut* out = textCreate("p.vdp");
+    ASSERT_NE(out, nullptr);
+    textWriteLine(out, "x", 1);
+    EXPECT_FALSE(textCommit(out));
+    EXPECT_EQ(listDir(), std::vector<std::string>{"p.vdp"});
+    EXPECT_TRUE(std::filesystem::is_directory("p.vdp/inside"));
+}
+
+TEST(TextOut, UnopenableTemporary) {
+    ScratchDir dir;
+    std::filesystem::create_directory("p.vdp.tmp");
+    EXPECT_EQ(textCreate("p.vdp"), nullptr);
+}
+
+}  // namespace
