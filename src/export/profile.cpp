@@ -23,7 +23,15 @@ const char zeile2[19] = "# END OF PROFILE #";
 struct Writer {
     TextOut* out;
     long long t;  // running minute of the next line
+    // Lines not yet handed on: one write per few hundred short lines rather than one per line.
+    char pending[1 << 12];
+    int used;
 };
+
+void flushLines(Writer* w) {
+    if (w->used > 0) textWrite(w->out, w->pending, static_cast<size_t>(w->used));
+    w->used = 0;
+}
 
 void putChar(char c, LineBuffer* line) {
     line->text[line->len++] = c;
@@ -50,7 +58,11 @@ void writeLine(Writer* w, int depth, int nitrogen) {
     putInt(nitrogen, &line);
     putChar('\t', &line);
     putInt(0, &line);
-    textWriteLine(w->out, line.text, line.len);
+    putChar('\r', &line);
+    putChar('\n', &line);
+    if (w->used + line.len > static_cast<int>(sizeof w->pending)) flushLines(w);
+    memcpy(w->pending + w->used, line.text, static_cast<size_t>(line.len));
+    w->used += line.len;
 }
 
 // The gas of sample s; the record's own sample numbering is compared unshifted.
@@ -114,7 +126,7 @@ WriteResult writeProfile() {
     snprintf(dateiname, sizeof dateiname, "%s.vdp", basisname);
     WriteResult asked = askOverwrite(dateiname);
     if (asked != kWritten) return asked;
-    Writer w{textCreate(dateiname), 1};
+    Writer w{textCreate(dateiname), 1, {}, 0};
     if (!w.out) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
         return kNotWritten;
@@ -122,6 +134,7 @@ WriteResult writeProfile() {
     textWriteLine(w.out, zeile1, strlen(zeile1));
     for (int d = 1; d <= tauchgaenge; d++)
         writeDive(&w, d);
+    flushLines(&w);
     textWrite(w.out, zeile2, strlen(zeile2));
     if (!textCommit(w.out)) {
         printf("\nERROR: Datei %s konnte nicht geschrieben werden\n", dateiname);
