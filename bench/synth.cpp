@@ -158,7 +158,7 @@ SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples,
                                 const std::string& baseName) {
     if (dives < 1) dives = 1;
     if (dives > kMaxDives) dives = kMaxDives;
-    if (samples < 1) samples = 1;
+    if (samples < 0) samples = 0;
     Rng rng{seed};
     std::vector<Dive> list;
     int longest = between(&rng, 0, dives - 1);
