@@ -9,6 +9,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "export/profile.h"
 #include "import/divetable.h"
@@ -74,12 +75,25 @@ void BM_Load(benchmark::State& state) {
     setCounters(state, samples);
 }
 
-void BM_CountSamplesAllDives(benchmark::State& state) {
+// countSamples dive by dive, one pass over the rows each, as the dive table once did.
+void BM_CountSamplesPerDive(benchmark::State& state) {
     int samples = static_cast<int>(state.range(0));
     ensureLoaded(samples);
     for (auto _ : state) {
         for (int d = 1; d <= tauchgaenge; d++)
             benchmark::DoNotOptimize(countSamples(d));
+    }
+    setCounters(state, samples);
+}
+
+// Every dive's count in one pass, as the dive table does now.
+void BM_CountSamplesOnePass(benchmark::State& state) {
+    int samples = static_cast<int>(state.range(0));
+    ensureLoaded(samples);
+    std::vector<int> counts(tauchgaenge);
+    for (auto _ : state) {
+        countAllSamples(counts.data());
+        benchmark::ClobberMemory();
     }
     setCounters(state, samples);
 }
@@ -121,7 +135,8 @@ void sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Load)->Apply(sizes);
-BENCHMARK(BM_CountSamplesAllDives)->Apply(sizes);
+BENCHMARK(BM_CountSamplesPerDive)->Apply(sizes);
+BENCHMARK(BM_CountSamplesOnePass)->Apply(sizes);
 BENCHMARK(BM_DiveTable)->Apply(sizes);
 BENCHMARK(BM_Writer)->Apply(sizes);
 
