@@ -150,7 +150,8 @@ int main(int argc, char** argv) {
     workDir = pattern;
     int kept = dup(1);
     if (kept < 0 || !freopen("/dev/null", "w", stdout)) return 1;
-    std::ofstream report("/dev/fd/" + std::to_string(kept));
+    // Appending: opened anew, a redirected output file would otherwise be cut to nothing.
+    std::ofstream report("/dev/fd/" + std::to_string(kept), std::ios::app);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
