@@ -1,11 +1,14 @@
-# Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test,
-# `make bench` measures the conversion against its baseline (see BENCHMARKS.md).
+# Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test;
+# `make win`, `make wintest` and `make bundle` do the same for the Windows program; `make bench`
+# measures the conversion against its baseline (see BENCHMARKS.md).
 BUILD ?= build
+WINBUILD ?= build-win
 BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+TOOLCHAIN := cmake/mingw-w64-x86_64.cmake
 
-.PHONY: all configure run test bench bench-smoke clean
+.PHONY: all configure run test win wintest bundle bench bench-smoke clean
 
 all: configure
 	cmake --build $(BUILD)
@@ -18,6 +21,20 @@ run: all
 
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Cross-built with mingw-w64: $(WINBUILD)/csv2vdp.exe and its tests.
+win:
+	@test -f $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) $(GENERATOR) \
+		-DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) $(CMAKE_FLAGS)
+	cmake --build $(WINBUILD)
+
+# Every test of the Windows build, run under wine.
+wintest: win
+	bash tests/win/wine_ctest.sh $(WINBUILD) -j2
+
+# The release bundle: $(WINBUILD)/csv2vdp-0.6-beta-win64.zip.
+bundle: win
+	cmake --build $(WINBUILD) --target package
 
 # Timings come from a Release build of its own, whatever $(BUILD) was configured as.
 bench:
@@ -36,4 +53,4 @@ bench-smoke: all
 		--benchmark_filter='/10000$$' --benchmark_min_time=0.01; fi
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(WINBUILD) $(BENCH_BUILD)

@@ -5,9 +5,7 @@
 #include <cstring>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "platform/files.h"
 
 struct TextIn {
     FILE* file;
@@ -26,19 +24,6 @@ struct TextOut {
 };
 
 namespace {
-
-FILE* openFile(const char* name, const char* mode) {
-    return fopen(name, mode);
-}
-
-bool replaceFile(const char* from, const char* to) {
-#ifdef _WIN32
-    // rename() refuses an existing target here; this replaces it without deleting it first.
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return rename(from, to) == 0;
-#endif
-}
 
 bool refill(TextIn* in) {
     in->pos = 0;
@@ -75,7 +60,7 @@ int readWholeLine(TextIn* in, char* row) {
 }  // namespace
 
 TextIn* textOpenRead(const char* name) {
-    FILE* file = openFile(name, "rb");
+    FILE* file = fileOpen(name, "rb");
     if (!file) return nullptr;
     TextIn* in = new TextIn;
     in->file = file;
@@ -125,7 +110,7 @@ bool textClose(TextIn* in) {
 
 TextOut* textCreate(const char* name) {
     std::string temp = std::string(name) + ".tmp";
-    FILE* file = openFile(temp.c_str(), "wb");
+    FILE* file = fileOpen(temp.c_str(), "wb");
     if (!file) return nullptr;
     setvbuf(file, nullptr, _IOFBF, 1 << 16);
     return new TextOut{file, name, temp, false};
@@ -143,9 +128,10 @@ bool textWriteLine(TextOut* out, const char* data, size_t len) {
 bool textCommit(TextOut* out) {
     bool ok = !out->failed;
     if (fflush(out->file) != 0) ok = false;
+    if (ok && !fileSync(out->file)) ok = false;
     if (fclose(out->file) != 0) ok = false;
-    if (ok && !replaceFile(out->temp.c_str(), out->target.c_str())) ok = false;
-    if (!ok) remove(out->temp.c_str());
+    if (ok && !fileReplace(out->temp.c_str(), out->target.c_str())) ok = false;
+    if (!ok) fileRemove(out->temp.c_str());
     delete out;
     return ok;
 }

@@ -11,7 +11,9 @@ mkdir "$work/run"
 input=/dev/null
 [ -f "$case/stdin" ] && input="$case/stdin"
 set +e
-(cd "$work/run" && "$prog" <"$input" >"$case/stdout")
+limit=unlimited
+[ -f "$case/filesize" ] && limit=$(cat "$case/filesize")
+(cd "$work/run" && trap '' XFSZ && ulimit -f "$limit" && "$prog" <"$input" >"$case/stdout")
 code=$?
 set -e
 rm -f "$case/exit"

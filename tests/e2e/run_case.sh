@@ -8,6 +8,8 @@
 #   exit       the expected exit code (absent: 0)
 #   files/     the files present before the run (optional)
 #   expect/    every file expected after the run (absent: the same as files/)
+#   filesize   a limit in KiB on every file the program writes, stdout included (optional):
+#              writes beyond it fail as on a full disk, on Linux and under wine alike
 # EMULATOR, when set, is put in front of the program (wine for the Windows build); its output
 # then has CR LF line ends and may hold the clear-screen form feed, which are normalised.
 set -u
@@ -20,7 +22,11 @@ mkdir "$work/run"
 input=/dev/null
 [ -f "$case/stdin" ] && input="$case/stdin"
 
-(cd "$work/run" && ${EMULATOR:-} "$prog" <"$input" >"$work/stdout")
+limit=unlimited
+[ -f "$case/filesize" ] && limit=$(cat "$case/filesize")
+# Ignored, SIGXFSZ no longer kills the program: the write fails with an error instead.
+(cd "$work/run" && trap '' XFSZ && ulimit -f "$limit" &&
+    ${EMULATOR:-} "$prog" <"$input" >"$work/stdout")
 code=$?
 if [ -n "${EMULATOR:-}" ]; then
     sed -i 's/\r$//; s/\x0c//g' "$work/stdout"

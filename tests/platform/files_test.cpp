@@ -1,0 +1,137 @@
+// Files by typed name: replacing an existing file in one step, and on Windows the conversion of
+// typed bytes to the wide names the file functions take.
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Each test works in a fresh current directory, since typed names are relative to it.
+struct Scratch {
+    fs::path previous;
+    fs::path dir;
+};
+
+Scratch enterScratch(const char* test) {
+    Scratch s{fs::current_path(), fs::temp_directory_path() / "csv2vdp_files_test" / test};
+    fs::remove_all(s.dir);
+    fs::create_directories(s.dir);
+    fs::current_path(s.dir);
+    return s;
+}
+
+void leaveScratch(const Scratch& s) {
+    fs::current_path(s.previous);
+    fs::remove_all(s.dir);
+}
+
+void writeFile(const char* name, const std::string& text) {
+    FILE* f = fileOpen(name, "wb");
+    ASSERT_NE(f, nullptr) << name;
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+// The whole file, or "<missing>" when it cannot be opened.
+std::string readFile(const char* name) {
+    FILE* f = fileOpen(name, "rb");
+    if (!f) return "<missing>";
+    std::string text;
+    int c;
+    while ((c = getc(f)) != EOF)
+        text.push_back(static_cast<char>(c));
+    fclose(f);
+    return text;
+}
+
+TEST(Files, ReplaceOverwritesAnExistingTarget) {
+    Scratch s = enterScratch("replace");
+    writeFile("logbuch.vdp", "old profile");
+    writeFile("logbuch.vdp.tmp", "new profile");
+    EXPECT_TRUE(fileReplace("logbuch.vdp.tmp", "logbuch.vdp"));
+    EXPECT_EQ(readFile("logbuch.vdp"), "new profile");
+    EXPECT_EQ(readFile("logbuch.vdp.tmp"), "<missing>");
+    // Without a source nothing happens to the target.
+    EXPECT_FALSE(fileReplace("logbuch.vdp.tmp", "logbuch.vdp"));
+    EXPECT_EQ(readFile("logbuch.vdp"), "new profile");
+    leaveScratch(s);
+}
+
+TEST(Files, OpenAndRemoveReportFailure) {
+    Scratch s = enterScratch("remove");
+    EXPECT_EQ(fileOpen("fehlt.csv", "rb"), nullptr);
+    EXPECT_FALSE(fileRemove("fehlt.csv"));
+    writeFile("weg.tmp", "x");
+    EXPECT_TRUE(fileRemove("weg.tmp"));
+    EXPECT_EQ(readFile("weg.tmp"), "<missing>");
+    leaveScratch(s);
+}
+
+#ifdef _WIN32
+
+std::wstring toWide(const char* bytes, unsigned codePage) {
+    std::wstring wide;
+    EXPECT_TRUE(fileNameToWide(bytes, codePage, &wide)) << bytes;
+    return wide;
+}
+
+// The same umlauts arrive as different bytes from a console in code page 850 and from
+// redirected input in the ANSI code page 1252; both must name the same file.
+TEST(FileNames, ConsoleCodePagesGiveTheSameName) {
+    EXPECT_EQ(toWide("M\x81ller \x84\x94\x8e\x99\x9a\xe1", 850),
+              L"M\u00fcller \u00e4\u00f6\u00c4\u00d6\u00dc\u00df");
+    EXPECT_EQ(toWide("M\xfcller \xe4\xf6\xc4\xd6\xdc\xdf", 1252),
+              L"M\u00fcller \u00e4\u00f6\u00c4\u00d6\u00dc\u00df");
+    // Read in the wrong code page the bytes give another name: the page matters.
+    EXPECT_EQ(toWide("\x84", 1252), L"\u201e");
+    EXPECT_EQ(toWide("logbuch", 850), L"logbuch");
+    EXPECT_EQ(toWide("", 850), L"");
+    EXPECT_EQ(toWide("Tauchg\xc3\xa4nge", CP_UTF8), L"Tauchg\u00e4nge");
+}
+
+TEST(FileNames, BytesWithoutMeaningAreRefused) {
+    std::wstring wide = L"stale";
+    EXPECT_FALSE(fileNameToWide("Tauchg\xe4nge", CP_UTF8, &wide));
+    EXPECT_EQ(wide, L"");
+}
+
+// Typed bytes in the current input code page reach the file with the wide name, for reading,
+// writing and replacing alike.
+TEST(FileNames, TypedNamesOpenWideNamedFiles) {
+    Scratch s = enterScratch("umlauts");
+    const wchar_t* wide = L"Tauchg\u00e4nge S\u00fcdsee.csv";
+    FILE* f = _wfopen(wide, L"wb");
+    ASSERT_NE(f, nullptr);
+    fputs("Tauchcomputer,Seehund\n", f);
+    fclose(f);
+
+    char typed[64];
+    BOOL lossy = FALSE;
+    int n =
+        WideCharToMultiByte(fileNameCodePage(), 0, wide, -1, typed, sizeof typed, nullptr, &lossy);
+    ASSERT_GT(n, 0);
+    ASSERT_FALSE(lossy) << "code page " << fileNameCodePage() << " has no umlauts";
+    EXPECT_EQ(readFile(typed), "Tauchcomputer,Seehund\n");
+
+    std::string temp = std::string(typed) + ".tmp";
+    writeFile(temp.c_str(), "neu");
+    EXPECT_TRUE(fileReplace(temp.c_str(), typed));
+    EXPECT_EQ(readFile(typed), "neu");
+    EXPECT_TRUE(fs::exists(fs::path(wide)));
+    EXPECT_FALSE(fs::exists(fs::path(std::wstring(wide) + L".tmp")));
+    leaveScratch(s);
+}
+
+#endif
+
+}  // namespace
