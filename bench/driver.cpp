@@ -127,9 +127,15 @@ double best(const std::vector<double>& values) {
     return *std::min_element(values.begin(), values.end());
 }
 
+// TMPDIR when set: the file system under the runs changes what writing the profile costs.
+std::string scratchParent() {
+    const char* dir = getenv("TMPDIR");
+    return dir && *dir ? dir : "/tmp";
+}
+
 bool measure(const Options& o, int samples, Result* result) {
-    char pattern[] = "/tmp/csv2vdp-bench-XXXXXX";
-    if (!mkdtemp(pattern)) return false;
+    std::string pattern = scratchParent() + "/csv2vdp-bench-XXXXXX";
+    if (!mkdtemp(&pattern[0])) return false;
     std::string dir = pattern;
     SynthExport e = makeSyntheticExport(o.seed, o.dives, samples, "big");
     bool ok =

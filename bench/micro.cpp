@@ -145,8 +145,10 @@ BENCHMARK(BM_Writer)->Apply(sizes);
 // The converter prints its dialogue to stdout, so stdout goes to /dev/null and the report to
 // the original standard output.
 int main(int argc, char** argv) {
-    char pattern[] = "/tmp/csv2vdp-micro-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) return 1;
+    const char* parent = getenv("TMPDIR");
+    std::string pattern =
+        std::string(parent && *parent ? parent : "/tmp") + "/csv2vdp-micro-XXXXXX";
+    if (!mkdtemp(&pattern[0]) || chdir(pattern.c_str()) != 0) return 1;
     workDir = pattern;
     int kept = dup(1);
     if (kept < 0 || !freopen("/dev/null", "w", stdout)) return 1;
