@@ -108,6 +108,22 @@ void BM_DiveTable(benchmark::State& state) {
     setCounters(state, samples);
 }
 
+// The writer's reads of the table alone: every second sample of every dive, no output. Set
+// against BM_Writer it shows what the ten passes over a table larger than the caches cost.
+void BM_ReadDepths(benchmark::State& state) {
+    int samples = static_cast<int>(state.range(0));
+    ensureLoaded(samples);
+    for (auto _ : state) {
+        double sum = 0;
+        for (int d = 1; d <= tauchgaenge; d++) {
+            for (int s = 1; s < tgListe[d - 1].sampleCount; s += 2)
+                sum += getDepth(d, 23 + s);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    setCounters(state, samples);
+}
+
 // The review's answers as the driver gives them: a switch at sample 31 where there are two gases.
 void reviewAsScripted() {
     fillDiveTable();
@@ -138,6 +154,7 @@ BENCHMARK(BM_Load)->Apply(sizes);
 BENCHMARK(BM_CountSamplesPerDive)->Apply(sizes);
 BENCHMARK(BM_CountSamplesOnePass)->Apply(sizes);
 BENCHMARK(BM_DiveTable)->Apply(sizes);
+BENCHMARK(BM_ReadDepths)->Apply(sizes);
 BENCHMARK(BM_Writer)->Apply(sizes);
 
 }  // namespace
