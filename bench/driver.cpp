@@ -135,7 +135,10 @@ std::string scratchParent() {
 
 bool measure(const Options& o, int samples, Result* result) {
     std::string pattern = scratchParent() + "/csv2vdp-bench-XXXXXX";
-    if (!mkdtemp(&pattern[0])) return false;
+    if (!mkdtemp(&pattern[0])) {
+        fprintf(stderr, "cannot make a directory under %s\n", scratchParent().c_str());
+        return false;
+    }
     std::string dir = pattern;
     SynthExport e = makeSyntheticExport(o.seed, o.dives, samples, "big");
     bool ok =
@@ -171,7 +174,11 @@ bool measure(const Options& o, int samples, Result* result) {
         unlink((dir + "/" + name).c_str());
     }
     rmdir(dir.c_str());
-    if (!ok) return false;
+    if (!ok) {
+        fprintf(stderr, "cannot write the export of %d sample rows under %s\n", samples,
+                scratchParent().c_str());
+        return false;
+    }
     result->samples = samples;
     result->rows = e.rows;
     result->exportBytes = static_cast<double>(e.csv.size());
