@@ -1,13 +1,15 @@
 # Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test;
-# `make win`, `make wintest` and `make bundle` do the same for the Windows program;
-# `make asan`, `make coverage` and `make fuzz` (or all three: `make robust`) test robustness.
+# `make win`, `make wintest` and `make bundle` do the same for the Windows program; `make bench`
+# measures the conversion against its baseline (see BENCHMARKS.md); `make asan`,
+# `make coverage` and `make fuzz` (or all three: `make robust`) test robustness.
 BUILD ?= build
 WINBUILD ?= build-win
+BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 TOOLCHAIN := cmake/mingw-w64-x86_64.cmake
 
-.PHONY: all configure run test win wintest bundle asan coverage fuzz robust clean
+.PHONY: all configure run test win wintest bundle bench bench-smoke asan coverage fuzz robust clean
 
 all: configure
 	cmake --build $(BUILD)
@@ -35,6 +37,22 @@ wintest: win
 bundle: win
 	cmake --build $(WINBUILD) --target package
 
+# Timings come from a Release build of its own, whatever $(BUILD) was configured as.
+bench:
+	@test -f $(BENCH_BUILD)/CMakeCache.txt || cmake -S . -B $(BENCH_BUILD) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=Release -DCSV2VDP_TESTS=OFF
+	cmake --build $(BENCH_BUILD)
+	$(BENCH_BUILD)/bench/csv2vdp_bench $(BENCH_BUILD)/csv2vdp $(BENCH_BUILD)/bench/csv2vdp_baseline
+	@if [ -x $(BENCH_BUILD)/bench/csv2vdp_micro ]; then $(BENCH_BUILD)/bench/csv2vdp_micro; \
+	else echo "csv2vdp_micro not built: install libbenchmark-dev"; fi
+
+# A few seconds: proves the benchmarks still run, measures nothing worth keeping.
+bench-smoke: all
+	$(BUILD)/bench/csv2vdp_bench $(BUILD)/csv2vdp $(BUILD)/bench/csv2vdp_baseline \
+		--rows 1000,10000 --repeat 1
+	@if [ -x $(BUILD)/bench/csv2vdp_micro ]; then $(BUILD)/bench/csv2vdp_micro \
+		--benchmark_filter='/10000$$' --benchmark_min_time=0.01; fi
+
 # Robustness: every test under AddressSanitizer and UBSan; line coverage of src/ with a floor;
 # both fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
 FUZZ_SECONDS ?= 60
@@ -57,11 +75,13 @@ coverage:
 
 fuzz:
 	@test -f $(BUILD)-fuzz/CMakeCache.txt || cmake -S . -B $(BUILD)-fuzz $(GENERATOR) \
-		-DCMAKE_CXX_COMPILER=clang++ -DCSV2VDP_FUZZ=ON -DCSV2VDP_TESTS=OFF $(CMAKE_FLAGS)
+		-DCMAKE_CXX_COMPILER=clang++ -DCSV2VDP_FUZZ=ON -DCSV2VDP_TESTS=OFF -DCSV2VDP_BENCH=OFF \
+		$(CMAKE_FLAGS)
 	cmake --build $(BUILD)-fuzz
 	bash tests/fuzz/run_fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_RUNS)
 
 robust: asan coverage fuzz
 
+
 clean:
-	rm -rf $(BUILD) $(WINBUILD) $(BUILD)-asan $(BUILD)-cov $(BUILD)-fuzz
+	rm -rf $(BUILD) $(WINBUILD) $(BENCH_BUILD) $(BUILD)-asan $(BUILD)-cov $(BUILD)-fuzz

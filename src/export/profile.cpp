@@ -23,7 +23,18 @@ const char zeile2[19] = "# END OF PROFILE #";
 struct Writer {
     TextOut* out;
     long long t;  // running minute of the next line
+    // Lines not yet handed on: one write per few hundred short lines rather than one per line.
+    char pending[1 << 12];
+    int used;
+    bool failed;  // a write failed: nothing more reaches the file
 };
+
+void flushLines(Writer* w) {
+    if (w->used > 0 && !textWrite(w->out, w->pending, static_cast<size_t>(w->used))) {
+        w->failed = true;
+    }
+    w->used = 0;
+}
 
 void putChar(char c, LineBuffer* line) {
     line->text[line->len++] = c;
@@ -37,7 +48,7 @@ int roundDepth(double depth) {
     return static_cast<int>(rounded);
 }
 
-// False once the file has failed; nothing more reaches it then.
+// False once a write has failed; nothing more reaches the file then.
 bool writeLine(Writer* w, int depth, int nitrogen) {
     LineBuffer line;
     line.len = 0;
@@ -51,7 +62,12 @@ bool writeLine(Writer* w, int depth, int nitrogen) {
     putInt(nitrogen, &line);
     putChar('\t', &line);
     putInt(0, &line);
-    return textWriteLine(w->out, line.text, line.len);
+    putChar('\r', &line);
+    putChar('\n', &line);
+    if (w->used + line.len > static_cast<int>(sizeof w->pending)) flushLines(w);
+    memcpy(w->pending + w->used, line.text, static_cast<size_t>(line.len));
+    w->used += line.len;
+    return !w->failed;
 }
 
 // The gas of sample s; the record's own sample numbering is compared unshifted.
@@ -122,7 +138,7 @@ WriteResult writeProfile() {
     snprintf(dateiname, sizeof dateiname, "%s.vdp", basisname);
     WriteResult asked = askOverwrite(dateiname);
     if (asked != kWritten) return asked;
-    Writer w{textCreate(dateiname), 1};
+    Writer w{textCreate(dateiname), 1, {}, 0, false};
     if (!w.out) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
         return kNotWritten;
@@ -130,6 +146,7 @@ WriteResult writeProfile() {
     textWriteLine(w.out, zeile1, strlen(zeile1));
     for (int d = 1; d <= tauchgaenge; d++)
         writeDive(&w, d);
+    flushLines(&w);
     textWrite(w.out, zeile2, strlen(zeile2));
     if (!textCommit(w.out)) {
         printf("\nERROR: Datei %s konnte nicht geschrieben werden\n", dateiname);

@@ -14,6 +14,9 @@ constexpr int kMix2Row = 16;
 }  // namespace
 
 void fillDiveTable() {
+    // One pass over the profile rows for all dives, not one per dive.
+    std::vector<int> counts(tauchgaenge > 0 ? tauchgaenge : 0);
+    countAllSamples(counts.data());
     for (int d = 1; d <= tauchgaenge; d++) {
         DiveRecord& r = tgListe[d - 1];
         r.mix1 = getInt(d, kMix1Row);
@@ -21,6 +24,6 @@ void fillDiveTable() {
         r.switchSample = -1;
         r.surfaceInterval = getMinutes(d, kIntervalRow);
         r.sampleRate = getInt(d, kRateRow);
-        r.sampleCount = countSamples(d);
+        r.sampleCount = counts[d - 1];
     }
 }

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 #include "import/logbook.h"
 
@@ -16,15 +17,47 @@ struct Field {
     int end;    // one past the last byte
 };
 
+// The right-end walk looks at a row eight bytes at a time where it can: most of a row is the
+// zeros after the text, and most of the rest lies in dives to the right of the one wanted.
+constexpr int kWord = 8;
+static_assert(kRowSize % kWord == 0, "rows are walked in whole words");
+
+uint64_t loadWord(const char* bytes) {
+    uint64_t word;
+    memcpy(&word, bytes, kWord);
+    return word;
+}
+
+// The commas in a word: the exact zero-byte test applied to word XOR ",,,,,,,,", leaving the
+// high bit of each comma byte; the multiply adds those bits up in the top byte.
+int commasIn(uint64_t word) {
+    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    uint64_t x = word ^ 0x2C2C2C2C2C2C2C2Cull;
+    uint64_t highBits = ~(((x & low7) + low7) | x | low7);
+    return static_cast<int>(((highBits >> 7) * 0x0101010101010101ull) >> 56);
+}
+
 // Dive d's field is everything between the (k+1)-th and the k-th comma from the right end,
-// k being the number of dives after d. With fewer than k commas the field is empty.
+// k being the number of dives after d. With fewer than k commas the field is empty. The last
+// dive's field may stop short of byte 119, but only zeros, which every reader ignores, lie
+// between.
 Field rightField(int d, int r) {
     const char* row = tabelle[r].data();
     int k = tauchgaenge - d;
     if (k < 0) return {0, 0};
-    int end = kRowSize;
-    int i = kRowSize - 1;
-    for (int commas = 0; commas < k; i--) {
+    int i = kRowSize;
+    while (i > 0 && loadWord(row + i - kWord) == 0)
+        i -= kWord;
+    int commas = 0;
+    while (i > 0) {
+        int inWord = commasIn(loadWord(row + i - kWord));
+        if (commas + inWord >= k) break;
+        commas += inWord;
+        i -= kWord;
+    }
+    // The k-th comma, if there is one, lies in the eight bytes below i.
+    int end = i;
+    for (i--; commas < k; i--) {
         if (i < 0) return {0, 0};
         if (row[i] == ',') commas++;
         end = i;
@@ -112,6 +145,20 @@ int leftFieldStart(const char* row, int d) {
         if (row[i] == ',' && ++commas == d) return i + 1;
     }
     return -1;
+}
+
+void countAllSamples(int* counts) {
+    for (int d = 0; d < tauchgaenge; d++)
+        counts[d] = 0;
+    for (int r = kFirstSampleRow; r < zeilen; r++) {
+        const char* row = tabelle[r].data();
+        int d = 0;
+        for (int i = 0; i < kRowSize - 1 && d < tauchgaenge; i++) {
+            if (row[i] != ',') continue;
+            if (isDigit(row[i + 1])) counts[d]++;
+            d++;
+        }
+    }
 }
 
 int countSamples(int d) {

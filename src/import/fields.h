@@ -14,6 +14,10 @@ int getMinutes(int d, int r);
 // Profile rows (23 on) in which the dive's field, found from the left, begins with a digit.
 int countSamples(int d);
 
+// countSamples for every dive in one pass over the rows: counts[d - 1] for dives 1 to
+// tauchgaenge. The caller provides room for tauchgaenge counts.
+void countAllSamples(int* counts);
+
 // Where dive d's field begins when commas are counted from the row's left end: just after
 // the d-th comma (kRowSize when that comma is the last byte), or -1 when there are fewer.
 int leftFieldStart(const char* row, int d);

@@ -2,6 +2,7 @@
 #include "platform/textfile.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/files.h"
@@ -27,8 +28,8 @@ namespace {
 TextFaultHook faultHook = nullptr;
 
 // Asked before each operation; only tests set a hook.
-bool injected(TextOp op) {
-    return faultHook && faultHook(op);
+bool injected(TextOp op, size_t bytes = 0) {
+    return faultHook && faultHook(op, bytes);
 }
 
 bool refill(TextIn* in) {
@@ -49,6 +50,25 @@ int peekRaw(TextIn* in) {
     return in->buf[in->pos];
 }
 
+// The common case in one go: a whole line, LF or CR LF, that fits a row and is already in the
+// buffer, with no 0x1A in it. Returns the bytes stored, or 0 to leave it to the byte loop.
+// A CR inside the line is not followed by the first LF, so it stays as it is there too.
+int readWholeLine(TextIn* in, char* row) {
+    const unsigned char* at = in->buf + in->pos;
+    size_t avail = in->len - in->pos;
+    size_t window = avail < 120 ? avail : 120;  // 119 bytes stored, plus the LF of a CR LF
+    const void* found = memchr(at, '\n', window);
+    if (!found) return 0;
+    size_t lf = static_cast<size_t>(static_cast<const unsigned char*>(found) - at);
+    bool pair = lf > 0 && at[lf - 1] == '\r';
+    size_t stored = pair ? lf : lf + 1;
+    if (stored > 119 || memchr(at, 0x1A, lf)) return 0;
+    memcpy(row, at, stored - 1);
+    row[stored - 1] = '\n';
+    in->pos += lf + 1;
+    return static_cast<int>(stored);
+}
+
 }  // namespace
 
 TextIn* textOpenRead(const char* name) {
@@ -63,6 +83,10 @@ TextIn* textOpenRead(const char* name) {
 }
 
 int textReadRow(TextIn* in, char* row) {
+    if (!in->ended && !in->failed) {
+        int whole = readWholeLine(in, row);
+        if (whole > 0) return whole;
+    }
     int n = 0;
     while (n < 119 && !in->ended) {
         if (in->pos == in->len && !refill(in)) {
@@ -114,7 +138,7 @@ TextOut* textCreate(const char* name) {
 
 bool textWrite(TextOut* out, const char* data, size_t len) {
     if (out->failed) return false;
-    if (injected(kOpWrite) || fwrite(data, 1, len, out->file) != len) out->failed = true;
+    if (injected(kOpWrite, len) || fwrite(data, 1, len, out->file) != len) out->failed = true;
     return !out->failed;
 }
 

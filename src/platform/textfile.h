@@ -39,8 +39,8 @@ bool textWriteLine(TextOut* out, const char* data, size_t len);
 // Frees `out` in every case.
 bool textCommit(TextOut* out);
 
-// Test seam, never set by the program: every file operation asks the hook first, and a hook
-// that returns true makes that operation fail as the system would.
+// Test seam, never set by the program: every file operation asks the hook first, with the
+// bytes of a write, and a hook that returns true makes that operation fail as the system would.
 enum TextOp {
     kOpOpen,      // opening a file for reading
     kOpRead,      // one read from it
@@ -53,5 +53,5 @@ enum TextOp {
     kOpCloseOut,  // closing the temporary file
     kOpReplace,   // putting it in place of the target
 };
-using TextFaultHook = bool (*)(TextOp op);
+using TextFaultHook = bool (*)(TextOp op, size_t bytes);
 void textSetFaultHook(TextFaultHook hook);

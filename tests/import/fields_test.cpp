@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <random>
 
 #include "import/logbook.h"
 #include "testutil.h"
@@ -112,6 +114,90 @@ TEST(CountSamples, FieldBeyondTheRowEnd) {
     tabelle[23][kRowSize - 2] = ',';
     tabelle[23][kRowSize - 1] = ',';
     EXPECT_EQ(countSamples(2), 0);
+}
+
+// Rows that put commas, zeros and field ends at every place within the 120 bytes, so that the
+// word-at-a-time walks meet each alignment. Deterministic: the engine's raw output only.
+std::vector<Row> awkwardRows(int count) {
+    const char bytes[] = ",,,,,0123456789.-: x\r";
+    std::mt19937 engine(6);
+    std::vector<Row> rows;
+    for (int n = 0; n < count; n++) {
+        Row row{};
+        int length = static_cast<int>(engine() % kRowSize);
+        for (int i = 0; i < length; i++)
+            row[i] = bytes[engine() % (sizeof bytes - 1)];
+        if (engine() % 8 == 0) row[engine() % kRowSize] = 0;    // a zero inside the text
+        if (engine() % 8 == 0) row[engine() % kRowSize] = ',';  // a comma after the text
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Dive fields by the right-end rule, byte by byte: with the counter at k, a comma lowers it,
+// and the bytes seen while it is 0 are the field. Commas are left out; no reader looks at them.
+std::string rightFieldByRule(const Row& row, int k) {
+    std::string field;
+    int counter = k;
+    for (int i = kRowSize - 1; i >= 0; i--) {
+        if (row[i] == ',') counter--;
+        if (counter == 0 && row[i] != ',') field.insert(field.begin(), row[i]);
+    }
+    return field;
+}
+
+TEST(RightEndReaders, FindTheSameFieldAsTheRuleOnAwkwardRows) {
+    std::vector<Row> rows = awkwardRows(1500);
+    for (int dives = 1; dives <= 12; dives += 5) {
+        for (const Row& row : rows) {
+            // Row 0 is the row under test; row 1 holds its field alone, as the last dive's.
+            tabelle.assign(2, Row{});
+            tabelle[0] = row;
+            zeilen = 2;
+            tauchgaenge = dives;
+            for (int d = 1; d <= dives; d++) {
+                std::string alone = std::string(dives, ',') + rightFieldByRule(row, dives - d);
+                if (alone.size() > static_cast<size_t>(kRowSize)) continue;
+                tabelle[1] = Row{};
+                std::copy(alone.begin(), alone.end(), tabelle[1].begin());
+                std::string shown(row.data(), kRowSize);
+                EXPECT_EQ(getInt(d, 0), getInt(dives, 1))
+                    << "dive " << d << " of '" << shown << "'";
+                EXPECT_EQ(getDepth(d, 0), getDepth(dives, 1))
+                    << "dive " << d << " of '" << shown << "'";
+                EXPECT_EQ(getMinutes(d, 0), getMinutes(dives, 1))
+                    << "dive " << d << " of '" << shown << "'";
+            }
+        }
+    }
+}
+
+TEST(CountAllSamples, AgreesWithCountSamplesOnAwkwardRows) {
+    std::vector<std::string> rows(23, "n,a,b,c,d");
+    for (const char* text : {"1,0.0,0.0,1.1,2.2", "2,3.1,", "3,5.4,2.0", "4,-,x,,7", "5", "",
+                             ",,,,", ",1,2,3,4,5,6", "7,,,,9", "8, 1,2 ,-3,4", "12,a1,1a"}) {
+        rows.push_back(text);
+    }
+    setTable(rows);
+    // A field that is the row's last byte, and a digit behind a zero byte.
+    Row& edge = tabelle.emplace_back();
+    std::fill(edge.begin(), edge.end(), 'x');
+    edge[kRowSize - 2] = ',';
+    edge[kRowSize - 1] = '5';
+    Row& zero = tabelle.emplace_back();
+    std::copy_n("9,1\0,2,3", 8, zero.begin());
+    std::vector<Row> random = awkwardRows(300);
+    tabelle.insert(tabelle.end(), random.begin(), random.end());
+    zeilen = static_cast<int>(tabelle.size());
+
+    std::vector<int> counts(tauchgaenge);
+    countAllSamples(counts.data());
+    for (int d = 1; d <= tauchgaenge; d++)
+        EXPECT_EQ(counts[d - 1], countSamples(d)) << "dive " << d;
+    tabelle.resize(23 + 3);  // the first three sample rows alone, counted by hand
+    zeilen = 26;
+    countAllSamples(counts.data());
+    EXPECT_EQ(counts, (std::vector<int>{3, 2, 1, 1}));
 }
 
 }  // namespace

@@ -53,6 +53,24 @@ TEST(TextReadRow, LongLinesComeInPiecesOf119) {
     EXPECT_EQ(rows[1], std::string(11, 'x') + "\n");
 }
 
+// Lines at and around the row limit, with each line end, as whole lines in the read buffer.
+TEST(TextReadRow, WholeLinesAtTheRowLimit) {
+    ScratchDir dir;
+    std::string x118(118, 'x');
+    std::string x119(119, 'x');
+    writeFile("f.csv", x118 + "\r\n" + x118 + "\n" + x119 + "\r\n" + x119 + "\n" +
+                           "a\rb\r\r\n\r\n\n" + x118 + "\r\r\n");
+    std::vector<std::string> expected = {x118 + "\n", x118 + "\n", x119, "\n",        x119, "\n",
+                                         "a\rb\r\n",  "\n",        "\n", x118 + "\r", "\n"};
+    EXPECT_EQ(readRows("f.csv"), expected);
+}
+
+TEST(TextReadRow, EndMarkInsideALineEndsTheInput) {
+    ScratchDir dir;
+    writeFile("f.csv", std::string("ab\x1A") + "cd\r\nef\n");
+    EXPECT_EQ(readRows("f.csv"), std::vector<std::string>{"ab"});
+}
+
 TEST(TextReadRow, RewindReadsAgainAfterTheEndMark) {
     ScratchDir dir;
     writeFile("f.csv",
