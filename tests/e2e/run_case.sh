@@ -10,9 +10,16 @@
 #   expect/    every file expected after the run (absent: the same as files/)
 #   filesize   a limit in KiB on every file the program writes, stdout included (optional):
 #              writes beyond it fail as on a full disk, on Linux and under wine alike
+# With --record first, it writes the case's stdout, exit and expect/ from the run instead, for
+# a new case whose files/ and stdin are in place: read every byte it records before committing.
 # EMULATOR, when set, is put in front of the program (wine for the Windows build); its output
 # then has CR LF line ends and may hold the clear-screen form feed, which are normalised.
 set -u
+record=0
+if [ "$1" = --record ]; then
+    record=1
+    shift
+fi
 prog=$(realpath "$1")
 case=$(realpath "$2")
 work=$(mktemp -d)
@@ -32,6 +39,25 @@ if [ -n "${EMULATOR:-}" ]; then
     sed -i 's/\r$//; s/\x0c//g' "$work/stdout"
 fi
 
+expect="$case/expect"
+[ -d "$expect" ] || expect="$case/files"
+mkdir -p "$work/none"
+[ -d "$expect" ] || expect="$work/none"
+
+if [ $record = 1 ]; then
+    cp "$work/stdout" "$case/stdout"
+    rm -f "$case/exit"
+    [ "$code" = 0 ] || echo "$code" >"$case/exit"
+    before="$case/files"
+    [ -d "$before" ] || before="$work/none"
+    rm -rf "$case/expect"
+    if ! diff -r "$before" "$work/run" >/dev/null 2>&1; then
+        mkdir "$case/expect"
+        cp -R "$work/run/." "$case/expect/"
+    fi
+    exit 0
+fi
+
 fail=0
 want=0
 [ -f "$case/exit" ] && want=$(cat "$case/exit")
@@ -44,10 +70,6 @@ if ! cmp -s "$case/stdout" "$work/stdout"; then
     diff <(cat -A "$case/stdout") <(cat -A "$work/stdout") | head -40
     fail=1
 fi
-expect="$case/expect"
-[ -d "$expect" ] || expect="$case/files"
-mkdir -p "$work/none"
-[ -d "$expect" ] || expect="$work/none"
 if ! diff -r "$expect" "$work/run" >/dev/null; then
     echo "files differ:"
     diff -r "$expect" "$work/run" | head -40
