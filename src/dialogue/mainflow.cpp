@@ -52,8 +52,6 @@ void resetRun() {
     tauchgaenge = 0;
     tgListe = std::vector<DiveRecord>();
     resetPrompts();
-    hours = 0;
-    minutes = 0;
     consoleSetInput(nullptr);
 }
 

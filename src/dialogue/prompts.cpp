@@ -58,11 +58,9 @@ bool promptInputEnded() {
     return inputEnded;
 }
 
+// The answers themselves need no reset: each question sets them before it reads.
 void resetPrompts() {
     inputEnded = false;
-    auswahl = 0;
-    m1 = 0;
-    s1 = 0;
 }
 
 int reportInputEnded() {

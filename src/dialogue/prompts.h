@@ -18,7 +18,7 @@ bool promptInputEnded();
 // Says that the input ended early; the run then ends with kNoAnswer (-1).
 int reportInputEnded();
 
-// Forgets the answers of an earlier run; see resetRun.
+// Forgets that an earlier run's input ended; see resetRun.
 void resetPrompts();
 
 // 64-bit results stored in 32-bit places saturate instead of wrapping.
