@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "assist/names.h"
 #include "dialogue/prompts.h"
 #include "dialogue/review.h"
 #include "export/profile.h"
@@ -31,11 +32,22 @@ int waitAndEnd(int code) {
     return code;
 }
 
+// Exports without dives are refused in the assisted modes: a profile of nothing would only
+// replace a good one. The usual cause is a spreadsheet that saved it again with semicolons.
+bool exportHasDives() {
+    if (tauchgaenge > 0) return true;
+    printf("\nERROR: Die Datei %s enthaelt keine Tauchgaenge. Sie wurde wohl mit einer\n"
+           "Tabellenkalkulation neu gespeichert (Semikolons statt Kommas). Bitte die Tauchgaenge\n"
+           "erneut aus dem Logbuch-Programm exportieren.\n",
+           dateien.exportShown.c_str());
+    return false;
+}
+
 // An export too short for the rows the dive table reads; needs the table loaded.
 bool hasEnoughRows() {
     if (zeilen >= 2 && (zeilen >= kMinRows || countDives() == 0)) return true;
-    printf("\nERROR: Die Datei %s.csv hat nur %d Zeilen, es werden mindestens %d benoetigt.\n",
-           basisname, zeilen, kMinRows);
+    printf("\nERROR: Die Datei %s hat nur %d Zeilen, es werden mindestens %d benoetigt.\n",
+           dateien.exportShown.c_str(), zeilen, kMinRows);
     return false;
 }
 
@@ -51,16 +63,27 @@ void resetRun() {
     zeilen = 0;
     tauchgaenge = 0;
     tgListe = std::vector<DiveRecord>();
+    dateien = RunFiles();
+    runMode = kClassic;
     resetPrompts();
     consoleSetInput(nullptr);
 }
 
-int mainFlow() {
-    printBanner();
-    int loaded = loadLogbook();
-    if (loaded == kLoadInputEnded) return reportInputEnded();
-    if (loaded != 0 || !hasEnoughRows()) return waitAndEnd(-1);
+namespace {
+
+// How one export's conversion ended.
+enum Outcome {
+    kConverted,  // written, or the user kept the earlier profile
+    kNotUsable,  // the export could not be used; its message is out
+    kFailed,     // the profile could not be written
+    kGone,       // the console input ended
+};
+
+// Everything after loading, up to and including the output stage.
+Outcome convertLoaded() {
+    if (!hasEnoughRows()) return kNotUsable;
     tauchgaenge = countDives();
+    if (runMode != kClassic && !exportHasDives()) return kNotUsable;
     tgListe.assign(tauchgaenge, DiveRecord{});
     fillDiveTable();
     clearScreen();
@@ -69,10 +92,43 @@ int mainFlow() {
     } else {
         printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", tauchgaenge);
     }
-    if (!reviewDives()) return reportInputEnded();
-    printf("\n\n\n%s%s wird nun erstellt .....\n", basisname, ".vdp");
+    if (!reviewDives()) return kGone;
+    printf("\n\n\n%s wird nun erstellt .....\n", dateien.profileShown.c_str());
     WriteResult written = writeProfile();
-    if (written == kInputEnded) return reportInputEnded();
+    if (written == kInputEnded) return kGone;
+    return written == kNotWritten ? kFailed : kConverted;
+}
+
+}  // namespace
+
+RunMode runMode = kClassic;
+
+int mainFlow() {
+    runMode = kClassic;
+    printBanner();
+    int loaded = loadLogbook();
+    if (loaded == kLoadInputEnded) return reportInputEnded();
+    Outcome outcome = loaded == 0 ? convertLoaded() : kNotUsable;
+    if (outcome == kGone) return reportInputEnded();
+    if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
-    return waitAndEnd(written == kNotWritten ? -1 : 0);
+    return waitAndEnd(outcome == kFailed ? -1 : 0);
+}
+
+int exportsFlow(const std::vector<std::string>& exports, RunMode mode) {
+    runMode = mode;
+    printBanner();
+    bool allConverted = true;
+    Outcome last = kNotUsable;
+    for (const std::string& given : exports) {
+        namesFromArgument(given);
+        last = loadExportFile() == 0 ? convertLoaded() : kNotUsable;
+        if (last == kGone) return reportInputEnded();
+        if (last != kConverted) allConverted = false;
+    }
+    int code = allConverted ? 0 : -1;
+    if (mode == kUnattended) return code;
+    // As after a single export: the closing line only once the output stage was reached.
+    if (last != kNotUsable) printf("\n\nProgramm mit Tastendruck beenden.");
+    return waitAndEnd(code);
 }

@@ -1,9 +1,25 @@
 // The run from the banner to the final wait.
 #pragma once
 
+#include <string>
+#include <vector>
+
+// How the program was started: without arguments the classic dialogue, which must stay as it
+// is; with exports as arguments the assisted dialogue, or its unattended form (--ja).
+enum RunMode {
+    kClassic,
+    kAssisted,
+    kUnattended,
+};
+extern RunMode runMode;
+
 // Runs the whole conversion once; returns the exit code: 0 after a completed run, -1 when
 // the export could not be used, the profile not written or the console input ended early.
 int mainFlow();
+
+// Converts the exports named on the command line one after the other, in the given mode;
+// 0 when every profile was written (or kept at the user's wish), else -1.
+int exportsFlow(const std::vector<std::string>& exports, RunMode mode);
 
 // Forgets everything an earlier run left behind, as a fresh start of the program would. Only
 // tests need it: they run the flow many times in one process.

@@ -103,10 +103,10 @@ void writeDive(Writer* w, int d) {
 }
 
 // Asks before an existing file is replaced; kWritten here means "go on and write".
-WriteResult askOverwrite(const char* dateiname) {
-    TextIn* existing = textOpenRead(dateiname);
+WriteResult askOverwrite(const char* path, const char* dateiname) {
+    TextIn* existing = textOpenRead(path);
     // A file that is there but cannot be read is still the user's: ask before replacing it.
-    if (!existing && !textExists(dateiname)) return kWritten;
+    if (!existing && !textExists(path)) return kWritten;
     printf(" Soll die Datei ueberschrieben werden?");
     int choice = askChoice('y', 'n');
     if (existing && !textClose(existing)) {
@@ -134,11 +134,10 @@ void putInt(int value, LineBuffer* line) {
 }
 
 WriteResult writeProfile() {
-    char dateiname[35];
-    snprintf(dateiname, sizeof dateiname, "%s.vdp", basisname);
-    WriteResult asked = askOverwrite(dateiname);
+    const char* dateiname = dateien.profileShown.c_str();
+    WriteResult asked = askOverwrite(dateien.profilePath.c_str(), dateiname);
     if (asked != kWritten) return asked;
-    Writer w{textCreate(dateiname), 1, {}, 0, false};
+    Writer w{textCreate(dateien.profilePath.c_str()), 1, {}, 0, false};
     if (!w.out) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
         return kNotWritten;

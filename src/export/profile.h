@@ -9,7 +9,7 @@ enum WriteResult {
     kInputEnded,  // the console input ended at the overwrite question
 };
 
-// Asks before replacing an existing "<basisname>.vdp", then writes it.
+// Asks before replacing an existing profile (dateien.profilePath), then writes it.
 WriteResult writeProfile();
 
 // Where putInt writes: one profile line being built.

@@ -13,6 +13,7 @@ char basisname[kMaxBaseName + 1];
 std::vector<Row> tabelle;
 int zeilen = 0;
 int tauchgaenge = 0;
+RunFiles dateien;
 
 namespace {
 
@@ -81,11 +82,20 @@ bool readRows(TextIn* in, const char* dateiname) {
 
 }  // namespace
 
+void namesFromBasisname() {
+    dateien.exportPath = dateien.exportShown = std::string(basisname) + ".csv";
+    dateien.profilePath = dateien.profileShown = std::string(basisname) + ".vdp";
+}
+
 int loadLogbook() {
     if (!askBaseName()) return kLoadInputEnded;
-    char dateiname[35];
-    snprintf(dateiname, sizeof dateiname, "%s.csv", basisname);
-    TextIn* in = textOpenRead(dateiname);
+    namesFromBasisname();
+    return loadExportFile();
+}
+
+int loadExportFile() {
+    const char* dateiname = dateien.exportShown.c_str();
+    TextIn* in = textOpenRead(dateien.exportPath.c_str());
     if (!in) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
         return kLoadFailed;

@@ -21,7 +21,14 @@ bool fileExists(const char* name);
 // Deletes a file; false when that fails.
 bool fileRemove(const char* name);
 
+// How a name is shown on the console: as it is, except on Windows, where a name given in
+// UTF-8 is shown in the console's code page.
+std::string fileShownName(const std::string& name);
+
 #ifdef _WIN32
+// From now on names are UTF-8 (given on the command line), not typed in the console's code page.
+void fileNamesAreUtf8();
+
 // The code page of the bytes the user types: the console's input code page, or the ANSI code
 // page when stdin is not a console (redirected input is taken as the system's own text).
 unsigned fileNameCodePage();

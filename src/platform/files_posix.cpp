@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
 #include "platform/files.h"
 
@@ -25,4 +26,8 @@ bool fileExists(const char* name) {
 
 bool fileRemove(const char* name) {
     return remove(name) == 0;
+}
+
+std::string fileShownName(const std::string& name) {
+    return name;
 }

@@ -11,6 +11,8 @@
 
 namespace {
 
+bool namesInUtf8 = false;
+
 // The wide name for a typed one, in the code page the user typed it in.
 bool wideName(const char* name, std::wstring* wide) {
     return fileNameToWide(name, fileNameCodePage(), wide);
@@ -26,6 +28,7 @@ bool isDiskFile(FILE* file) {
 }  // namespace
 
 unsigned fileNameCodePage() {
+    if (namesInUtf8) return CP_UTF8;
     DWORD mode;
     if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) return GetConsoleCP();
     return GetACP();
@@ -80,4 +83,23 @@ bool fileExists(const char* name) {
 bool fileRemove(const char* name) {
     std::wstring wname;
     return wideName(name, &wname) && _wremove(wname.c_str()) == 0;
+}
+
+void fileNamesAreUtf8() {
+    namesInUtf8 = true;
+}
+
+std::string fileShownName(const std::string& name) {
+    std::wstring wide;
+    if (!fileNameToWide(name.c_str(), CP_UTF8, &wide) || wide.empty()) return name;
+    DWORD mode;
+    UINT codePage = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) ? GetConsoleOutputCP()
+                                                                           : GetACP();
+    // A character the code page lacks shows as '?'; the file is still found by its real name.
+    int len = WideCharToMultiByte(codePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (len <= 1) return name;
+    std::string shown(static_cast<size_t>(len), '\0');
+    WideCharToMultiByte(codePage, 0, wide.c_str(), -1, &shown[0], len, nullptr, nullptr);
+    shown.resize(static_cast<size_t>(len - 1));
+    return shown;
 }

@@ -40,6 +40,7 @@ TEST(PutInt, EveryDigit) {
 // Writes the profile of the current tables into a scratch directory and returns it.
 std::string profileOf(std::string* console = nullptr) {
     strcpy(basisname, "p");
+    namesFromBasisname();
     std::remove("p.vdp");
     testing::internal::CaptureStdout();
     WriteResult result = writeProfile();

@@ -1,0 +1,15 @@
+// The file names of an export given on the command line, and of its profile beside it.
+#pragma once
+
+#include <string>
+
+// The export's path: `given` as it stands, or with ".csv" appended when no file of that name
+// exists and it does not end in ".csv" already.
+std::string exportPathFor(const std::string& given);
+
+// The profile beside the export: the export's extension replaced by ".vdp". An export that has
+// no extension, or ".vdp" itself, keeps its whole name, so the export is never overwritten.
+std::string profilePathFor(const std::string& exportPath);
+
+// Sets `dateien` for an export given on the command line.
+void namesFromArgument(const std::string& given);
