@@ -34,6 +34,22 @@ int boundedRun(const std::string& input, std::string* out) {
     return code;
 }
 
+int boundedExports(RunMode mode, const std::string& input, std::string* out) {
+    written = 0;
+    textSetFaultHook(boundWrites);
+    int code = runExports({mode == kUnattended ? "fuzz.csv" : "logbuch"}, mode, input, out);
+    textSetFaultHook(nullptr);
+    return code;
+}
+
+// Nothing but the export and its profile may be left in the directory.
+bool strayFile(const char* name) {
+    for (const std::string& file : listDir()) {
+        if (file != name + std::string(".csv") && file != name + std::string(".vdp")) return true;
+    }
+    return false;
+}
+
 // Digits without a leading zero, then `end`; returns where the next field starts, or npos.
 size_t number(const std::string& s, size_t at, char end, long long* value) {
     size_t i = at;
@@ -105,6 +121,28 @@ const char* consoleCase(const std::string& input, std::string* out) {
     std::string profile = readFile("logbuch.vdp");
     if (code != 0 && code != -1) return "exit code";
     if (fileExists("logbuch.vdp.tmp")) return "temporary file left";
+    if (readFile("logbuch.csv") != exportData) return "export changed";
+    if (code == -1)
+        return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
+    return profile == kEarlier || isProfile(profile) ? nullptr : "profile malformed";
+}
+
+const char* unattendedExportCase(const std::string& data, std::string* out) {
+    writeFile("fuzz.csv", data);
+    remove("fuzz.vdp");
+    int code = boundedExports(kUnattended, "", out);
+    if (code != 0 && code != -1) return "exit code";
+    if (strayFile("fuzz")) return "temporary file left";
+    if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
+    return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
+}
+
+const char* assistedConsoleCase(const std::string& input, std::string* out) {
+    writeFile("logbuch.vdp", kEarlier);
+    int code = boundedExports(kAssisted, input, out);
+    std::string profile = readFile("logbuch.vdp");
+    if (code != 0 && code != -1) return "exit code";
+    if (strayFile("logbuch")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
     if (code == -1)
         return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
