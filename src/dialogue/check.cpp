@@ -24,7 +24,7 @@ int mixFinding(int d, int row, int value) {
             printf("Befund: %s ist leer.\n", name);
             return 1;
         case kMixOutOfRange:
-            printf("Befund: %s \"%s\" ist kein Anteil von 1 bis 100 %%.\n", name,
+            printf("Befund: %s '%s' ist kein Anteil von 1 bis 100 %%.\n", name,
                    fieldText(row, d).c_str());
             return 1;
         default:
