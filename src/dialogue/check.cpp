@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kMix1Row = 15;
 constexpr int kMix2Row = 16;
+constexpr int kDiveTimeRow = 9;
 
 int mixFinding(int d, int row, int value) {
     const char* name = row == kMix1Row ? "Mix1" : "Mix2";
@@ -41,7 +42,7 @@ int diveFindings(int d, const DiveRecord& r) {
     } else if (recordingDisagrees(d, r)) {
         long long seconds = recordedSeconds(r);
         printf("Befund: %d Proben zu %d s ergeben %lld:%02lld Minuten, die Tauchzeit ist %d min.\n",
-               r.sampleCount, r.sampleRate, seconds / 60, seconds % 60, getInt(d, 9));
+               r.sampleCount, r.sampleRate, seconds / 60, seconds % 60, getInt(d, kDiveTimeRow));
         found++;
     }
     if (switchWithoutSuggestion(d, r)) {
