@@ -12,20 +12,6 @@ constexpr int kDateRow = 2;
 constexpr int kDescentRow = 10;
 constexpr int kSurfacingRow = 11;
 
-// The field as the summary prints it, blanks at either end left out.
-std::string fieldText(int r, int d) {
-    if (r >= zeilen) return std::string();
-    const char* row = tabelle[r].data();
-    int start = leftFieldStart(row, d);
-    std::string text;
-    for (int i = start;
-         start >= 0 && i < kRowSize && row[i] != ',' && row[i] != '\n' && row[i] != '\0'; i++)
-        text.push_back(row[i]);
-    size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 // Reads 1 to `most` digits at `at`; -1 when there is none.
 int number(const std::string& text, size_t* at, size_t most) {
     int value = 0;

@@ -80,13 +80,18 @@ enum Outcome {
     kGone,       // the console input ended
 };
 
-// Everything after loading, up to and including the output stage.
-Outcome convertLoaded() {
-    if (!hasEnoughRows()) return kNotUsable;
+// The refusals after loading, then the dive table; false once a refusal is printed.
+bool fillUsableTable() {
+    if (!hasEnoughRows()) return false;
     tauchgaenge = countDives();
-    if (runMode != kClassic && !exportHasDives()) return kNotUsable;
+    if (runMode != kClassic && !exportHasDives()) return false;
     tgListe.assign(tauchgaenge, DiveRecord{});
     fillDiveTable();
+    return true;
+}
+
+// Everything after the dive table, up to and including the output stage.
+Outcome convertTable() {
     clearScreen();
     if (tauchgaenge == 1) {
         printf("%d Tauchgang ist in der importierten Datei vorhanden.", tauchgaenge);
@@ -104,12 +109,16 @@ Outcome convertLoaded() {
 
 RunMode runMode = kClassic;
 
+bool useExport() {
+    return loadExportFile() == 0 && fillUsableTable();
+}
+
 int mainFlow() {
     runMode = kClassic;
     printBanner();
     int loaded = loadLogbook();
     if (loaded == kLoadInputEnded) return reportInputEnded();
-    Outcome outcome = loaded == 0 ? convertLoaded() : kNotUsable;
+    Outcome outcome = loaded == 0 && fillUsableTable() ? convertTable() : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
     if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
@@ -123,12 +132,15 @@ int exportsFlow(const std::vector<std::string>& exports, RunMode mode) {
     Outcome last = kNotUsable;
     for (const std::string& given : exports) {
         namesFromArgument(given);
-        last = loadExportFile() == 0 ? convertLoaded() : kNotUsable;
+        last = useExport() ? convertTable() : kNotUsable;
         if (last == kGone) return reportInputEnded();
         if (last != kConverted) allConverted = false;
     }
     int code = allConverted ? 0 : -1;
-    if (mode == kUnattended) return code;
+    if (mode == kUnattended) {
+        printf("\n");  // no closing line follows; a shell prompt must not join the last one
+        return code;
+    }
     // As after a single export: the closing line only once the output stage was reached.
     if (last != kNotUsable) printf("\n\nProgramm mit Tastendruck beenden.");
     return waitAndEnd(code);

@@ -5,11 +5,13 @@
 #include <vector>
 
 // How the program was started: without arguments the classic dialogue, which must stay as it
-// is; with exports as arguments the assisted dialogue, or its unattended form (--ja).
+// is; with exports as arguments the assisted dialogue, its unattended form (--ja), or the
+// check that writes nothing (--pruefen).
 enum RunMode {
     kClassic,
     kAssisted,
     kUnattended,
+    kCheck,
 };
 extern RunMode runMode;
 
@@ -20,6 +22,10 @@ int mainFlow();
 // Converts the exports named on the command line one after the other, in the given mode;
 // 0 when every profile was written (or kept at the user's wish), else -1.
 int exportsFlow(const std::vector<std::string>& exports, RunMode mode);
+
+// Loads the export named in `dateien` and fills the dive table, refusing an export with too
+// few rows or, outside the classic mode, without dives. False once the refusal is printed.
+bool useExport();
 
 // Forgets everything an earlier run left behind, as a fresh start of the program would. Only
 // tests need it: they run the flow many times in one process.

@@ -122,8 +122,13 @@ WriteResult askOverwrite(const char* path, const char* dateiname) {
     TextIn* existing = textOpenRead(path);
     // A file that is there but cannot be read is still the user's: ask before replacing it.
     if (!existing && !textExists(path)) return kWritten;
-    printf(" Soll die Datei ueberschrieben werden?");
-    int choice = askChoice('y', 'n');
+    int choice = 0;  // --ja replaces it: the decision is printed, nothing is read
+    if (runMode == kUnattended) {
+        printf("Die vorhandene Datei %s wird ersetzt.\n", dateiname);
+    } else {
+        printf(" Soll die Datei ueberschrieben werden?");
+        choice = askChoice('y', 'n');
+    }
     if (existing && !textClose(existing)) {
         printf("ERROR: Datei %s konnte nicht geschlossen werden", dateiname);
     }

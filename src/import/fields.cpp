@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "import/logbook.h"
 
@@ -168,4 +169,18 @@ int countSamples(int d) {
         if (start >= 0 && start < kRowSize && isDigit(tabelle[r][start])) count++;
     }
     return count;
+}
+
+// The field as the summary prints it, blanks at either end left out.
+std::string fieldText(int r, int d) {
+    if (r >= zeilen) return std::string();
+    const char* row = tabelle[r].data();
+    int start = leftFieldStart(row, d);
+    std::string text;
+    for (int i = start;
+         start >= 0 && i < kRowSize && row[i] != ',' && row[i] != '\n' && row[i] != '\0'; i++)
+        text.push_back(row[i]);
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }

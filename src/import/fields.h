@@ -2,6 +2,8 @@
 // Dives count from 1, rows from 0; callers pass only rows that exist.
 #pragma once
 
+#include <string>
+
 // The integer in the field; a blank or dash with no digit to its left makes it -1.
 int getInt(int d, int r);
 
@@ -21,3 +23,7 @@ void countAllSamples(int* counts);
 // Where dive d's field begins when commas are counted from the row's left end: just after
 // the d-th comma (kRowSize when that comma is the last byte), or -1 when there are fewer.
 int leftFieldStart(const char* row, int d);
+
+// Dive d's field of row r as the summary prints it, blanks at either end left out; empty when
+// the row does not exist or has fewer commas.
+std::string fieldText(int r, int d);

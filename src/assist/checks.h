@@ -1,0 +1,41 @@
+// The rules of --pruefen: what in an export would make its profile wrong or surprising.
+// Plain functions over the dive table and the line table; the caller prints the findings.
+#pragma once
+
+#include "import/divetable.h"
+
+// How a gas field of the export reads.
+enum MixField {
+    kMixUsable,      // a share from 1 to 100 %
+    kMixNotGiven,    // a dash: no such gas
+    kMixEmpty,       // nothing at all
+    kMixOutOfRange,  // anything else: 0, above 100, text
+};
+
+// Row 15 (Mix1) or 16 (Mix2) of dive d; `value` is what the dive table read from it.
+MixField mixField(int d, int row, int value);
+
+// The interval from the dates and times when it disagrees with the export's one by more than
+// a minute; -1 when they agree or the dates and times cannot be read. Not for the last dive.
+long long disagreeingInterval(int d, const DiveRecord& r);
+
+// A usable second gas, but no sample after the deepest one lies within its MOD.
+bool switchWithoutSuggestion(int d, const DiveRecord& r);
+
+// Samples times rate disagrees with the dive time of row 9 by more than 2 minutes. Needs a
+// sampling rate above 0.
+bool recordingDisagrees(int d, const DiveRecord& r);
+
+// The seconds the samples span as the check counts them: sampleCount x sampleRate.
+long long recordedSeconds(const DiveRecord& r);
+
+// The minutes profileMinute yields for the dive, counted without walking through them.
+long long diveMinutes(const DiveRecord& r, bool timed);
+
+// The lines the assisted writer puts into the profile for dive r: its minutes (timed while the
+// rate allows), the ascent line and, unless it is the last dive, the surface interval.
+long long profileLines(const DiveRecord& r, bool last);
+
+// The writer warns after a dive once its running minute, one more than the lines written so
+// far, has reached this.
+constexpr long long kProfileMinuteLimit = 6000;

@@ -1,0 +1,9 @@
+// --pruefen: every dive's summary and findings, without writing or asking anything.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Checks the exports one after the other. 0 when none has a finding, 1 when any has, -1 when
+// any cannot be used at all (cannot be opened or read, a line too long, too few rows, no dives).
+int checkExports(const std::vector<std::string>& exports);

@@ -1,0 +1,63 @@
+// The command line: options and exports in any order, "--", help first, the refusals.
+#include "dialogue/options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Command parse(std::vector<std::string> args) {
+    return parseArguments(args);
+}
+
+TEST(Options, ModesAndExportsInAnyOrder) {
+    EXPECT_EQ(parse({}).action, kStartClassic);
+    Command assisted = parse({"a", "b.csv"});
+    EXPECT_EQ(assisted.action, kStartAssisted);
+    EXPECT_EQ(assisted.exports, (std::vector<std::string>{"a", "b.csv"}));
+    Command unattended = parse({"a", "--ja", "b", "-y"});
+    EXPECT_EQ(unattended.action, kStartUnattended);
+    EXPECT_EQ(unattended.exports, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(parse({"-p", "a"}).action, kStartCheck);
+    EXPECT_EQ(parse({"a", "--pruefen"}).action, kStartCheck);
+}
+
+TEST(Options, DashesThatAreExports) {
+    Command c = parse({"-y", "--", "-p", "--hilfe", "--"});
+    EXPECT_EQ(c.action, kStartUnattended);
+    EXPECT_EQ(c.exports, (std::vector<std::string>{"-p", "--hilfe", "--"}));
+    Command lone = parse({"-", "-p"});
+    EXPECT_EQ(lone.action, kStartCheck);
+    EXPECT_EQ(lone.exports, std::vector<std::string>{"-"});
+}
+
+TEST(Options, HelpAndVersionWinOverEverythingBeforeTheEnd) {
+    for (const char* help : {"--hilfe", "-h", "--help"}) {
+        EXPECT_EQ(parse({help}).action, kShowHelp);
+        EXPECT_EQ(parse({"-x", "a", "-y", "-p", help}).action, kShowHelp);
+    }
+    EXPECT_EQ(parse({"--version"}).action, kShowVersion);
+    EXPECT_EQ(parse({"--version", "--hilfe"}).action, kShowVersion);  // the first one counts
+    EXPECT_EQ(parse({"a", "--", "--version"}).action, kStartAssisted);
+    EXPECT_EQ(std::string(versionText()), "csv2vdp 0.6 beta");
+}
+
+TEST(Options, RefusalsSayWhy) {
+    Command unknown = parse({"a", "--JA", "-q"});
+    EXPECT_EQ(unknown.action, kBadUsage);
+    EXPECT_EQ(unknown.problem, "Unbekannte Option: --JA");
+    EXPECT_TRUE(unknown.exports.empty());
+    EXPECT_EQ(parse({"-y", "-p", "a"}).problem, "--ja und --pruefen schliessen einander aus.");
+    for (std::vector<std::string> none : {std::vector<std::string>{"-y"}, {"--pruefen"}, {"--"}})
+        EXPECT_EQ(parse(none).problem, "Es fehlt der Name mindestens einer Exportdatei.");
+}
+
+TEST(Options, UsageTextIsPlainAsciiAndNamesEveryOption) {
+    std::string text = usageText();
+    for (char c : text)
+        EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << static_cast<int>(c);
+    for (const char* option : {"--ja", "-y", "--pruefen", "-p", "--hilfe", "-h", "--help",
+                               "--version", "--", "csv2vdp EXPORT"})
+        EXPECT_NE(text.find(option), std::string::npos) << option;
+}
+
+}  // namespace
