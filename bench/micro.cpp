@@ -17,6 +17,7 @@
 #include "import/logbook.h"
 #include "platform/console.h"
 #include "synth.h"
+#include "test_seams.h"
 
 namespace {
 

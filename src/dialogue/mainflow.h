@@ -21,9 +21,5 @@ int mainFlow();
 // 0 when every profile was written (or kept at the user's wish), else -1.
 int exportsFlow(const std::vector<std::string>& exports, RunMode mode);
 
-// Forgets everything an earlier run left behind, as a fresh start of the program would. Only
-// tests need it: they run the flow many times in one process.
-void resetRun();
-
 // Clears the console window so that only the dialogue about the dives stays in view.
 void clearScreen();

@@ -54,16 +54,48 @@ std::string readFile(const char* name) {
     return text;
 }
 
-TEST(Files, ReplaceOverwritesAnExistingTarget) {
-    Scratch s = enterScratch("replace");
+// Writes `text` through a temporary file and puts it in place of `name`.
+bool replaceVia(const char* name, const std::string& text) {
+    FileTemp* temp;
+    FILE* f = fileTempCreate(name, &temp);
+    if (!f) return false;
+    fwrite(text.data(), 1, text.size(), f);
+    bool ok = fclose(f) == 0 && fileTempReplace(temp);
+    fileTempDone(temp, !ok);
+    return ok;
+}
+
+TEST(Files, TemporaryFilesAreNewAndUnique) {
+    Scratch s = enterScratch("temp");
     writeFile("logbuch.vdp", "old profile");
-    writeFile("logbuch.vdp.tmp", "new profile");
-    EXPECT_TRUE(fileReplace("logbuch.vdp.tmp", "logbuch.vdp"));
-    EXPECT_EQ(readFile("logbuch.vdp"), "new profile");
-    EXPECT_EQ(readFile("logbuch.vdp.tmp"), "<missing>");
-    // Without a source nothing happens to the target.
-    EXPECT_FALSE(fileReplace("logbuch.vdp.tmp", "logbuch.vdp"));
-    EXPECT_EQ(readFile("logbuch.vdp"), "new profile");
+    FileTemp* first;
+    FileTemp* second;
+    FILE* a = fileTempCreate("logbuch.vdp", &first);
+    FILE* b = fileTempCreate("logbuch.vdp", &second);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3);
+    fputs("first", a);
+    fputs("second", b);
+    fclose(a);
+    fclose(b);
+    EXPECT_EQ(readFile("logbuch.vdp"), "old profile");
+    EXPECT_TRUE(fileTempReplace(second));
+    fileTempDone(second, false);
+    fileTempDone(first, true);
+    EXPECT_EQ(readFile("logbuch.vdp"), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    leaveScratch(s);
+}
+
+TEST(Files, KindsOfNames) {
+    Scratch s = enterScratch("kinds");
+    writeFile("file.vdp", "x");
+    fs::create_directory("dir.vdp");
+    EXPECT_EQ(fileKind("file.vdp"), kFileRegular);
+    EXPECT_EQ(fileKind("dir.vdp"), kFileOther);
+    EXPECT_EQ(fileKind("none.vdp"), kFileMissing);
+    EXPECT_EQ(fileOpenRegular("dir.vdp"), nullptr);
     leaveScratch(s);
 }
 
@@ -123,12 +155,48 @@ TEST(FileNames, TypedNamesOpenWideNamedFiles) {
     ASSERT_FALSE(lossy) << "code page " << fileNameCodePage() << " has no umlauts";
     EXPECT_EQ(readFile(typed), "Tauchcomputer,Seehund\n");
 
-    std::string temp = std::string(typed) + ".tmp";
-    writeFile(temp.c_str(), "neu");
-    EXPECT_TRUE(fileReplace(temp.c_str(), typed));
+    EXPECT_TRUE(replaceVia(typed, "neu"));
     EXPECT_EQ(readFile(typed), "neu");
     EXPECT_TRUE(fs::exists(fs::path(wide)));
-    EXPECT_FALSE(fs::exists(fs::path(std::wstring(wide) + L".tmp")));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    leaveScratch(s);
+}
+
+// Writing in place would be refused; so is replacing.
+TEST(FileNames, ReadOnlyFileIsNotReplaced) {
+    Scratch s = enterScratch("readonly");
+    writeFile("p.vdp", "alt");
+    ASSERT_TRUE(SetFileAttributesW(L"p.vdp", FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(replaceVia("p.vdp", "neu"));
+    SetFileAttributesW(L"p.vdp", FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFile("p.vdp"), "alt");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    leaveScratch(s);
+}
+
+#else
+
+// The link stays; the file it leads to, in another folder, gets the new text and keeps its
+// permissions. The temporary file was beside that file.
+TEST(Files, LinkTargetIsReplacedWithItsPermissions) {
+    Scratch s = enterScratch("link");
+    fs::create_directory("elsewhere");
+    writeFile("elsewhere/real.vdp", "alt");
+    fs::permissions("elsewhere/real.vdp", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("elsewhere/real.vdp", "p.vdp");
+    fs::create_symlink("elsewhere/new.vdp", "dangling.vdp");
+    EXPECT_EQ(fileKind("dangling.vdp"), kFileRegular);  // writing through it creates the file
+    EXPECT_TRUE(replaceVia("p.vdp", "neu"));
+    EXPECT_TRUE(replaceVia("dangling.vdp", "neu2"));
+    EXPECT_TRUE(fs::is_symlink("p.vdp"));
+    EXPECT_TRUE(fs::is_symlink("dangling.vdp"));
+    EXPECT_EQ(readFile("elsewhere/real.vdp"), "neu");
+    EXPECT_EQ(readFile("elsewhere/new.vdp"), "neu2");
+    EXPECT_EQ(fs::status("elsewhere/real.vdp").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator("elsewhere"), fs::directory_iterator()), 2);
+    fs::create_symlink("loop.vdp", "loop.vdp");
+    EXPECT_FALSE(replaceVia("loop.vdp", "x"));
     leaveScratch(s);
 }
 
