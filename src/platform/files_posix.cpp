@@ -48,8 +48,11 @@ void guard(char* temp) {
     action.sa_handler = removeAndDie;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    for (int i = 0; i < 3; i++)
-        sigaction(kSignals[i], &action, &savedActions[i]);
+    for (int i = 0; i < 3; i++) {
+        // A signal ignored from the start (nohup, a background job) stays ignored.
+        sigaction(kSignals[i], nullptr, &savedActions[i]);
+        if (savedActions[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
+    }
     guarded = temp;
 }
 
