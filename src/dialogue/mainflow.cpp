@@ -37,10 +37,11 @@ int waitAndEnd(int code) {
 // replace a good one. The usual cause is a spreadsheet that saved it again with semicolons.
 bool exportHasDives() {
     if (tauchgaenge > 0) return true;
-    printf("\nERROR: Die Datei %s enthaelt keine Tauchgaenge. Sie wurde wohl mit einer\n"
-           "Tabellenkalkulation neu gespeichert (Semikolons statt Kommas). Bitte die Tauchgaenge\n"
-           "erneut aus dem Logbuch-Programm exportieren.\n",
-           dateien.exportShown.c_str());
+    printf(
+        "\nERROR: Die Datei %s enthaelt keine Tauchgaenge.\n"
+        "Sie wurde wohl mit einer Tabellenkalkulation neu gespeichert (Semikolons\n"
+        "statt Kommas). Bitte erneut aus dem Logbuch-Programm exportieren.\n",
+        dateien.exportShown.c_str());
     return false;
 }
 

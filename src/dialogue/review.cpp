@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "dialogue/assisted.h"
+#include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
 #include "dialogue/summary.h"
 #include "import/divetable.h"
@@ -56,6 +58,10 @@ bool reviewDives() {
     for (int d = 1; d <= tauchgaenge; d++) {
         DiveRecord& r = tgListe[d - 1];
         printDive(d);
+        if (runMode != kClassic) {
+            if (!assistDive(d, r)) return false;
+            continue;
+        }
         if (r.mix1 != -1 && r.mix2 != -1) {
             reviewGasSwitch(d, r);
             if (promptInputEnded()) return false;

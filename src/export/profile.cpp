@@ -1,10 +1,13 @@
-// Writing the profile: header, every second sample as a minute, ascent and surface lines.
+// Writing the profile: header, one line per minute of each dive, ascent and surface lines.
 #include "export/profile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
+#include "assist/timing.h"
+#include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
 #include "import/divetable.h"
 #include "import/fields.h"
@@ -70,23 +73,28 @@ bool writeLine(Writer* w, int depth, int nitrogen) {
     return !w->failed;
 }
 
-// The gas of sample s; the record's own sample numbering is compared unshifted.
-int nitrogenAt(const DiveRecord& r, int s) {
-    bool second = r.switchSample != -1 && s >= r.switchSample;
-    return 100 - (second ? r.mix2 : r.mix1);
+int nitrogenOf(const DiveRecord& r, bool secondGas) {
+    return 100 - (secondGas ? r.mix2 : r.mix1);
 }
 
 void writeDive(Writer* w, int d) {
     DiveRecord& r = tgListe[d - 1];
-    int s = 1;
-    for (; s < r.sampleCount; s += 2) {
-        int depth = roundDepth(getDepth(d, kSampleRowBase + s));
+    // The assisted modes keep the dive's own time wherever the sampling rate allows it.
+    bool timed = runMode != kClassic && r.sampleRate > 0;
+    long long i = 1;
+    ProfileMinute m;
+    for (; (m = profileMinute(r, i, timed)).exists; i++) {
+        int depth = roundDepth(getDepth(d, kSampleRowBase + m.lower));
+        if (m.upper != m.lower) {
+            depth = std::max(depth, roundDepth(getDepth(d, kSampleRowBase + m.upper)));
+        }
         // The planner's air is 22 % oxygen; a dive without sample lines keeps its 21.
         if (r.mix1 == 21) r.mix1 = 22;
         if (r.mix2 == 21) r.mix2 = 22;
-        writeLine(w, depth, nitrogenAt(r, s));
+        writeLine(w, depth, nitrogenOf(r, m.secondGas));
     }
-    writeLine(w, 0, nitrogenAt(r, s));
+    // The ascent line takes the gas of the first minute the recording no longer reaches.
+    writeLine(w, 0, nitrogenOf(r, m.secondGas));
     if (d != tauchgaenge) {
         // An interval can ask for billions of lines; after a failed write only the count runs
         // on, so that the length warning still comes as for a written profile.

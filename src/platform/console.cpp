@@ -109,6 +109,12 @@ int consoleScanTime(int* first, int* second) {
     return scanInt(second) == 1 ? 2 : 1;
 }
 
+bool consolePeekLine(std::string* rest) {
+    if (peekChar() == EOF) return false;
+    rest->assign(line, pos, std::string::npos);
+    return true;
+}
+
 void consoleDiscard() {
     fflush(stdout);
     pos = line.size();

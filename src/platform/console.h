@@ -16,6 +16,10 @@ int consoleReadChar();
 // or EOF when the input ends before any non-blank character. Numbers clamp to 32 bits.
 int consoleScanTime(int* first, int* second);
 
+// The rest of the current line, taking in the next one when it is used up, without consuming
+// anything; false when the input has ended.
+bool consolePeekLine(std::string* rest);
+
 // Writes out pending output and drops the rest of the current input line.
 void consoleDiscard();
 

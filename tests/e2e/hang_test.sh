@@ -10,14 +10,14 @@ if [ -n "${EMULATOR:-}" ]; then
     exit 77
 fi
 prog=$(realpath "$1")
-cases=$(realpath "$2")
+shift
 ended=$'\nERROR: Die Eingabe ist vorzeitig zu Ende.\n'
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0
 prompts=0
 
-for case in "$cases"/*/; do
+for case in $(for dir in "$@"; do realpath "$dir"/*/; done); do
     case=${case%/}
     [ -f "$case/stdin" ] || continue
     full=$(cat "$case/stdout"; printf x)
@@ -32,8 +32,13 @@ for case in "$cases"/*/; do
         head -n "$k" "$case/stdin" >"$work/stdin"
         limit=unlimited
         [ -f "$case/filesize" ] && limit=$(cat "$case/filesize")
-        (cd "$work/run" && trap '' XFSZ && ulimit -f "$limit" &&
-            timeout 1 "$prog" <"$work/stdin" >"$work/stdout")
+        args=()
+        [ -f "$case/args" ] && mapfile -t args <"$case/args"
+        cwd=.
+        [ -f "$case/cwd" ] && cwd=$(cat "$case/cwd")
+        mkdir -p "$work/run/$cwd"
+        (cd "$work/run/$cwd" && trap '' XFSZ && ulimit -f "$limit" &&
+            timeout 1 "$prog" "${args[@]}" <"$work/stdin" >"$work/stdout")
         code=$?
         got=$(cat "$work/stdout"; printf x)
         got=${got%x}

@@ -8,6 +8,8 @@
 #   exit       the expected exit code (absent: 0)
 #   files/     the files present before the run (optional)
 #   expect/    every file expected after the run (absent: the same as files/)
+#   args       the command line's arguments, one a line (absent: none, the classic start)
+#   cwd        the folder, below the case's directory, to start the program in (absent: the top)
 #   filesize   a limit in KiB on every file the program writes, stdout included (optional):
 #              writes beyond it fail as on a full disk, on Linux and under wine alike
 # With --record first, it writes the case's stdout, exit and expect/ from the run instead, for
@@ -29,11 +31,16 @@ mkdir "$work/run"
 input=/dev/null
 [ -f "$case/stdin" ] && input="$case/stdin"
 
+args=()
+[ -f "$case/args" ] && mapfile -t args <"$case/args"
+cwd=.
+[ -f "$case/cwd" ] && cwd=$(cat "$case/cwd")
+mkdir -p "$work/run/$cwd"
 limit=unlimited
 [ -f "$case/filesize" ] && limit=$(cat "$case/filesize")
 # Ignored, SIGXFSZ no longer kills the program: the write fails with an error instead.
-(cd "$work/run" && trap '' XFSZ && ulimit -f "$limit" &&
-    ${EMULATOR:-} "$prog" <"$input" >"$work/stdout")
+(cd "$work/run/$cwd" && trap '' XFSZ && ulimit -f "$limit" &&
+    ${EMULATOR:-} "$prog" "${args[@]}" <"$input" >"$work/stdout")
 code=$?
 if [ -n "${EMULATOR:-}" ]; then
     sed -i 's/\r$//; s/\x0c//g' "$work/stdout"

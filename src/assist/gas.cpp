@@ -1,0 +1,53 @@
+// The deco gas's MOD and the suggested switch.
+#include "assist/gas.h"
+
+#include <climits>
+
+#include "import/fields.h"
+
+namespace {
+constexpr int kSampleRowBase = 23;
+}
+
+bool gasKnown(int oxygen) {
+    return oxygen >= 1 && oxygen <= 100;
+}
+
+int modTenths(int oxygen) {
+    return 16000 / oxygen - 100;
+}
+
+// tenths / 10 <= 1600 / oxygen - 10, multiplied out so that no rounding can decide.
+bool withinMod(int tenths, int oxygen) {
+    return static_cast<long long>(tenths) * oxygen <= 16000LL - 100LL * oxygen;
+}
+
+int sampleTenths(int d, int s) {
+    // getDepth adds 0.00001 to keep halves rounding up; tenths are whole after that.
+    double tenths = (getDepth(d, kSampleRowBase + s) - 0.00001) * 10.0 + 0.5;
+    if (!(tenths >= 0.0)) return 0;
+    if (tenths >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(tenths);
+}
+
+int deepestSample(int d, const DiveRecord& r, int from) {
+    int deepest = -1;
+    int depth = -1;
+    for (int s = from < 0 ? 0 : from; s < r.sampleCount; s++) {
+        int here = sampleTenths(d, s);
+        if (here > depth) {
+            deepest = s;
+            depth = here;
+        }
+    }
+    return deepest;
+}
+
+int suggestedSwitch(int d, const DiveRecord& r) {
+    int deepest = deepestSample(d, r, 1);
+    if (deepest < 0) return -1;
+    for (int s = deepest + 1; s < r.sampleCount; s++) {
+        if (withinMod(sampleTenths(d, s), r.mix2)) return s;
+    }
+    return -1;
+}

@@ -1,0 +1,25 @@
+// The gases of a dive: which shares are usable, the deco gas's maximum operating depth (MOD)
+// and where the switch to it can be made. Depths are tenths of a metre, as the export has them.
+#pragma once
+
+#include "import/divetable.h"
+
+// A share of oxygen means something from 1 to 100 %.
+bool gasKnown(int oxygen);
+
+// The MOD at a pO2 of 1.6 bar, 10 * (160 / oxygen - 1) metres, in tenths, rounded down.
+int modTenths(int oxygen);
+
+// True when a depth lies within the MOD, compared exactly (50 % may be breathed at 22.0 m).
+bool withinMod(int tenths, int oxygen);
+
+// Sample s of dive d (row 23 + s), in tenths of a metre; s must be below its sampleCount.
+int sampleTenths(int d, int s);
+
+// The deepest sample from `from` to the last of the dive, the first of equal ones; -1 when
+// there is none.
+int deepestSample(int d, const DiveRecord& r, int from);
+
+// The suggested switch: the first sample after the deepest one (of samples 1 on) that lies
+// within the MOD of mix2; -1 when there is none. Needs a known mix2.
+int suggestedSwitch(int d, const DiveRecord& r);

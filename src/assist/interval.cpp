@@ -1,0 +1,93 @@
+// Reading dates and times of day out of the export's fields.
+#include "assist/interval.h"
+
+#include <string>
+
+#include "import/fields.h"
+#include "import/logbook.h"
+
+namespace {
+
+constexpr int kDateRow = 2;
+constexpr int kDescentRow = 10;
+constexpr int kSurfacingRow = 11;
+
+// The field as the summary prints it, blanks at either end left out.
+std::string fieldText(int r, int d) {
+    if (r >= zeilen) return std::string();
+    const char* row = tabelle[r].data();
+    int start = leftFieldStart(row, d);
+    std::string text;
+    for (int i = start;
+         start >= 0 && i < kRowSize && row[i] != ',' && row[i] != '\n' && row[i] != '\0'; i++)
+        text.push_back(row[i]);
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Reads 1 to `most` digits at `at`; -1 when there is none.
+int number(const std::string& text, size_t* at, size_t most) {
+    int value = 0;
+    size_t digits = 0;
+    while (*at < text.size() && digits < most && text[*at] >= '0' && text[*at] <= '9') {
+        value = value * 10 + (text[(*at)++] - '0');
+        digits++;
+    }
+    return digits > 0 ? value : -1;
+}
+
+bool separator(const std::string& text, size_t* at, char c) {
+    if (*at >= text.size() || text[*at] != c) return false;
+    (*at)++;
+    return true;
+}
+
+// Days since 1.3.0000 in the proleptic Gregorian calendar.
+long long dayNumber(int year, int month, int day) {
+    if (month < 3) {
+        year--;
+        month += 12;
+    }
+    return 365LL * year + year / 4 - year / 100 + year / 400 + (153 * (month - 3) + 2) / 5 + day;
+}
+
+// D.M.YY or D.M.YYYY as a day number; -1 when it is no such date.
+long long dateOf(const std::string& text) {
+    size_t at = 0;
+    int day = number(text, &at, 2);
+    if (day < 1 || day > 31 || !separator(text, &at, '.')) return -1;
+    int month = number(text, &at, 2);
+    if (month < 1 || month > 12 || !separator(text, &at, '.')) return -1;
+    size_t yearAt = at;
+    int year = number(text, &at, 4);
+    size_t digits = at - yearAt;
+    if (year < 0 || at != text.size() || (digits != 2 && digits != 4)) return -1;
+    if (digits == 2) year += year < 70 ? 2000 : 1900;
+    return dayNumber(year, month, day);
+}
+
+// H:MM as minutes of the day; -1 when it is no such time.
+int timeOf(const std::string& text) {
+    size_t at = 0;
+    int hours = number(text, &at, 2);
+    if (hours < 0 || hours > 23 || !separator(text, &at, ':')) return -1;
+    size_t minutesAt = at;
+    int minutes = number(text, &at, 2);
+    if (minutes < 0 || minutes > 59 || at - minutesAt != 2 || at != text.size()) return -1;
+    return hours * 60 + minutes;
+}
+
+}  // namespace
+
+long long loggedInterval(int d) {
+    long long day = dateOf(fieldText(kDateRow, d));
+    long long nextDay = dateOf(fieldText(kDateRow, d + 1));
+    int down = timeOf(fieldText(kDescentRow, d));
+    int up = timeOf(fieldText(kSurfacingRow, d));
+    int nextDown = timeOf(fieldText(kDescentRow, d + 1));
+    if (day < 0 || nextDay < 0 || down < 0 || up < 0 || nextDown < 0) return -1;
+    long long surfaced = day * 1440 + up + (up < down ? 1440 : 0);
+    long long interval = nextDay * 1440 + nextDown - surfaced;
+    return interval >= 0 ? interval : -1;
+}

@@ -1,0 +1,67 @@
+// Drawing a dive: one column per slice of its time, the deepest sample of each slice shown.
+#include "assist/picture.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "assist/gas.h"
+
+namespace {
+
+constexpr int kColumns = 64;  // with the 7 characters of the depth scale: 71
+constexpr int kRows = 9;      // depth lines; the axis, its minutes and the legend follow
+
+// The picture's line for a depth in tenths, 0 m being the top line.
+int lineOf(long long tenths, long long deepest) {
+    return static_cast<int>((tenths * (kRows - 1) + deepest / 2) / deepest);
+}
+
+// The column of sample s when `last` is the dive's last sample.
+int columnOf(long long s, long long last) {
+    return static_cast<int>(s * (kColumns - 1) / last);
+}
+
+}  // namespace
+
+std::vector<std::string> divePicture(int d, const DiveRecord& r, int mark) {
+    std::vector<std::string> lines;
+    if (r.sampleCount < 2 || r.sampleRate <= 0) return lines;
+    long long last = r.sampleCount - 1;
+    std::vector<int> depth(kColumns, -1);
+    long long deepest = 10;  // at least a metre, so that a flat line still has a scale
+    for (long long s = 0; s <= last; s++) {
+        int tenths = sampleTenths(d, static_cast<int>(s));
+        int c = columnOf(s, last);
+        depth[c] = std::max(depth[c], tenths);
+        deepest = std::max<long long>(deepest, tenths);
+    }
+    bool mod = gasKnown(r.mix2);
+    if (mod) deepest = std::max<long long>(deepest, modTenths(r.mix2));
+    std::vector<std::string> grid(kRows, std::string(kColumns, ' '));
+    if (mod) grid[lineOf(modTenths(r.mix2), deepest)].assign(kColumns, '-');
+    for (int c = 0; c < kColumns; c++) {
+        if (depth[c] >= 0) grid[lineOf(depth[c], deepest)][c] = '*';
+    }
+    if (mark >= 0 && mark <= last) {
+        grid[lineOf(sampleTenths(d, mark), deepest)][columnOf(mark, last)] = 'W';
+    }
+    char label[32];
+    for (int i = 0; i < kRows; i++) {
+        // Four digits keep every line within 72 characters, whatever the export holds.
+        long long at = std::min<long long>((deepest * i / (kRows - 1) + 5) / 10, 9999);
+        snprintf(label, sizeof label, "%4lld m|", at);
+        lines.push_back(label + grid[i]);
+    }
+    lines.push_back("      +" + std::string(kColumns, '-'));
+    // Minutes at the first, the middle and the last column.
+    long long minutes = last * r.sampleRate / 60;
+    std::string axis = "   min" + std::string(1 + kColumns, ' ');
+    for (int c : {0, kColumns / 2, kColumns - 1}) {
+        int len = snprintf(label, sizeof label, "%lld", minutes * c / (kColumns - 1));
+        axis.replace(std::min<size_t>(7 + c, axis.size() - len), len, label);
+    }
+    lines.push_back(axis);
+    lines.push_back("      * Tiefe" + std::string(mod ? "   - MOD Mix2" : "") +
+                    std::string(mark >= 0 ? "   W Gaswechsel" : ""));
+    return lines;
+}

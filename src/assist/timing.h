@@ -1,0 +1,17 @@
+// Which samples each profile minute of a dive takes its depth and gas from.
+#pragma once
+
+#include "import/divetable.h"
+
+struct ProfileMinute {
+    int lower;       // the sample at or before the minute's time
+    int upper;       // the sample at or after it; the same when the time falls on a sample
+    bool exists;     // the dive's recording reaches the minute's time
+    bool secondGas;  // mix2 is breathed at that time
+};
+
+// Minute i (from 1) of dive record r. Classic: every second sample is one minute, minute i
+// being sample 2i - 1, whatever the sampling rate. Timed (needs a sampleRate above 0): minute
+// i is the time 60i - 30 seconds into the dive, x = (60i - 30) / sampleRate samples; it exists
+// while x <= sampleCount - 1 and takes the samples on either side of x. At 30 s both agree.
+ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed);

@@ -1,0 +1,211 @@
+// The assisted questions about a dive, and their unattended answers.
+#include "dialogue/assisted.h"
+
+#include <cstdio>
+#include <string>
+
+#include "assist/gas.h"
+#include "assist/interval.h"
+#include "assist/picture.h"
+#include "dialogue/mainflow.h"
+#include "dialogue/prompts.h"
+#include "import/logbook.h"
+#include "platform/console.h"
+
+namespace {
+
+constexpr int kAir = 21;
+constexpr int kNoSwitch = -1;
+
+bool asking() {
+    return runMode == kAssisted;
+}
+
+// Depths in tenths of a metre as the export writes them, "21.5".
+std::string metres(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// A first gas the export does not give is air; a second one that is no share is dropped.
+void settleGases(int d, DiveRecord& r) {
+    if (!gasKnown(r.mix1)) {
+        printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
+        r.mix1 = kAir;
+    }
+    if (r.mix2 != -1 && !gasKnown(r.mix2)) {
+        printf("Hinweis: Mix2(%d%%O2) ist kein Anteil von 1 bis 100 %% und wird nicht verwendet.\n",
+               r.mix2);
+        r.mix2 = -1;
+    }
+    if (r.sampleRate <= 0) {
+        printf(
+            "Hinweis: Ohne gueltige Samplingrate wird Tauchgang %d wie im klassischen Modus\n"
+            "geschrieben: jede zweite Probe als eine Minute.\n",
+            d);
+    }
+}
+
+void printSwitch(const DiveRecord& r, int sample) {
+    long long shown = (static_cast<long long>(sample) - 1) * r.sampleRate;
+    printf(" Gaswechsel bei %lld:%02lld Minuten (ab Sample %d) vermerkt.\n", shown / 60, shown % 60,
+           sample);
+}
+
+void printSuggestion(int d, const DiveRecord& r, int k) {
+    for (const std::string& line : divePicture(d, r, k))
+        printf("%s\n", line.c_str());
+    std::string mod = metres(modTenths(r.mix2));
+    if (k < 0) {
+        printf(
+            "Kein Vorschlag: Nach der tiefsten Stelle liegt keine Probe innerhalb der\n"
+            "MOD von Mix2 (%s m).\n",
+            mod.c_str());
+        return;
+    }
+    long long at = (static_cast<long long>(k) - 1) * r.sampleRate;
+    printf("Vorschlag: Gaswechsel bei %lld:%02lld Minuten in %s m Tiefe (MOD von Mix2: %s m).\n",
+           at / 60, at % 60, metres(sampleTenths(d, k)).c_str(), mod.c_str());
+}
+
+void printQuestion(const DiveRecord& r, int k) {
+    printf("Zeitpunkt (%ds Schritte) des Gaswechsels auf das Dekogas (Mix2) in der Form\n",
+           r.sampleRate);
+    printf("Minuten:Sekunden eingeben (%s-: kein Gaswechsel): ",
+           k >= 0 ? "leere Zeile: Vorschlag, " : "");
+}
+
+// True when Mix2 stays within its MOD from `sample` to the end of the dive; warns otherwise.
+bool modHolds(int d, const DiveRecord& r, int sample) {
+    int deepest = deepestSample(d, r, sample);
+    if (deepest < 0 || withinMod(sampleTenths(d, deepest), r.mix2)) return true;
+    printf(
+        "WARNUNG: Nach dem Gaswechsel geht es bis %s m tief, tiefer als die MOD von Mix2\n"
+        "(%s m).\n",
+        metres(sampleTenths(d, deepest)).c_str(), metres(modTenths(r.mix2)).c_str());
+    return false;
+}
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// One answer to the gas-switch question: a sample, kNoSwitch for '-', the suggestion for an
+// empty line. False when the input ended.
+bool readSwitch(const DiveRecord& r, int k, int* sample) {
+    long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
+    for (;;) {
+        consoleDiscard();
+        std::string rest;
+        if (!consolePeekLine(&rest)) return false;
+        std::string answer = trimmed(rest);
+        if (answer.empty() && k < 0) continue;  // no answer, as in the classic dialogue
+        if (answer.empty() || answer == "-") {
+            *sample = answer.empty() ? k : kNoSwitch;
+            return true;
+        }
+        int minutes = 0;
+        int seconds = 0;
+        int got = consoleScanTime(&minutes, &seconds);
+        long long total = static_cast<long long>(minutes) * 60 + seconds;
+        if (got >= 1 && minutes >= 0 && seconds >= 0 && total <= longest) {
+            *sample = clampToInt(total / r.sampleRate + 1);
+            return true;
+        }
+        printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
+    }
+}
+
+bool reviewSwitch(int d, DiveRecord& r) {
+    printf("Es wurden Mix1(%d%%O2) und Mix2(%d%%O2) verwendet.\n", r.mix1, r.mix2);
+    if (r.sampleRate <= 0) {
+        printf("ERROR: Samplingrate %d s ungueltig, ein Gaswechsel kann nicht erfasst werden.\n",
+               r.sampleRate);
+        return true;
+    }
+    int k = suggestedSwitch(d, r);
+    printSuggestion(d, r, k);
+    if (!asking()) {
+        if (k < 0) {
+            printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", d);
+            return true;
+        }
+        printSwitch(r, k);
+        modHolds(d, r, k);
+        r.switchSample = k;
+        return true;
+    }
+    for (;;) {
+        printQuestion(r, k);
+        int sample;
+        if (!readSwitch(r, k, &sample)) return false;
+        if (sample == kNoSwitch) {
+            printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
+            return true;
+        }
+        printSwitch(r, sample);
+        if (!modHolds(d, r, sample)) {
+            printf(" Trotzdem uebernehmen?");
+            int choice = askChoice('y', 'n');
+            if (choice == kNoAnswer) return false;
+            if (choice == 1) continue;
+        }
+        r.switchSample = sample;
+        return true;
+    }
+}
+
+// Hours:minutes, or hours alone; text or a negative time is asked for again.
+bool readInterval(DiveRecord& r) {
+    consoleDiscard();
+    printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
+    for (;;) {
+        consoleDiscard();
+        int hours = 0;
+        int minutes = 0;
+        int got = consoleScanTime(&hours, &minutes);
+        if (got == EOF) return false;
+        if (got >= 1 && hours >= 0 && minutes >= 0) {
+            r.surfaceInterval = clampToInt(static_cast<long long>(hours) * 60 + minutes);
+            return true;
+        }
+        printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
+    }
+}
+
+bool reviewInterval(int d, DiveRecord& r) {
+    long long logged = loggedInterval(d);
+    long long off = logged - r.surfaceInterval;
+    if (logged >= 0 && (off > 1 || off < -1)) {
+        printf(
+            "\nHinweis: Laut Datum und Uhrzeit der Tauchgaenge betraegt die Pause %lld:%02lldh.\n",
+            logged / 60, logged % 60);
+    }
+    if (!asking()) {
+        printf(
+            "\nOberflaechenpause zum naechsten Tauchgang von %d:%02dh aus dem Datensatz "
+            "uebernommen.\n",
+            r.surfaceInterval / 60, r.surfaceInterval % 60);
+        return true;
+    }
+    printf("\nSoll die Oberflaechenpause zum naechsten Tauchgang von %d:%02dh\n",
+           r.surfaceInterval / 60, r.surfaceInterval % 60);
+    printf("aus dem Datensatz von Tauchgang %d uebernommen werden?\n", d + 1);
+    int choice = askChoice('y', 'n');
+    if (choice == kNoAnswer) return false;
+    if (choice == 1) {
+        if (!readInterval(r)) return false;
+        printf(" Oberflaechenpause zum naechsten Tauchgang: %2d:%02dh\n", r.surfaceInterval / 60,
+               r.surfaceInterval % 60);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool assistDive(int d, DiveRecord& r) {
+    settleGases(d, r);
+    if (r.mix2 != -1 && !reviewSwitch(d, r)) return false;
+    return d == tauchgaenge || reviewInterval(d, r);
+}

@@ -1,0 +1,144 @@
+// The assisted mode's rules: MOD and suggested switch, timed minutes, logged intervals, picture.
+#include <gtest/gtest.h>
+
+#include "assist/gas.h"
+#include "assist/interval.h"
+#include "assist/picture.h"
+#include "assist/timing.h"
+#include "import/logbook.h"
+#include "testutil.h"
+
+namespace {
+
+// Two dives: the first with these samples, the second a copy; dates and times per dive.
+void divesWith(const std::vector<std::string>& samples, const std::string& dates = "x,x",
+               const std::string& downs = "x,x", const std::string& ups = "x,x") {
+    std::vector<std::string> rows(23, "r,,");
+    rows[1] = "Nr,1,2";
+    rows[2] = "Datum," + dates;
+    rows[10] = "Ab," + downs;
+    rows[11] = "Auf," + ups;
+    for (const std::string& s : samples)
+        rows.push_back("s," + s + "," + s);
+    setTable(rows);
+}
+
+DiveRecord record(int count, int rate, int mix2 = 50, int switchSample = -1) {
+    return DiveRecord{32, mix2, switchSample, 0, rate, count};
+}
+
+TEST(Gas, ModIsExactAtItsDepth) {
+    EXPECT_EQ(modTenths(50), 220);
+    EXPECT_EQ(modTenths(32), 400);
+    EXPECT_EQ(modTenths(36), 344);  // 34.44 m, shown rounded down
+    EXPECT_TRUE(withinMod(220, 50));
+    EXPECT_FALSE(withinMod(221, 50));
+    EXPECT_TRUE(withinMod(344, 36));
+    EXPECT_FALSE(withinMod(345, 36));
+    EXPECT_FALSE(gasKnown(0));
+    EXPECT_FALSE(gasKnown(101));
+    EXPECT_TRUE(gasKnown(100));
+}
+
+TEST(Gas, SuggestionIsTheFirstSampleWithinTheModAfterTheDeepest) {
+    // A stop right at the MOD of 50 % after the deepest point.
+    divesWith({"0.0", "10.0", "30.0", "25.0", "22.0", "22.0", "6.0"});
+    EXPECT_EQ(sampleTenths(1, 4), 220);
+    EXPECT_EQ(suggestedSwitch(1, record(7, 20)), 4);
+    // Of two equally deep samples the first counts; sample 0 never does.
+    divesWith({"40.0", "30.0", "20.0", "30.0", "10.0"});
+    EXPECT_EQ(deepestSample(1, record(5, 20), 1), 1);
+    EXPECT_EQ(suggestedSwitch(1, record(5, 20)), 2);
+    // Never shallow enough again, or too few samples: no suggestion.
+    divesWith({"0.0", "30.0", "25.0"});
+    EXPECT_EQ(suggestedSwitch(1, record(3, 20)), -1);
+    EXPECT_EQ(suggestedSwitch(1, record(1, 20)), -1);
+    EXPECT_EQ(deepestSample(1, record(3, 20), 3), -1);
+}
+
+TEST(Timing, ThirtySecondsIsTheClassicRule) {
+    for (int count : {0, 1, 2, 7, 8}) {
+        DiveRecord r = record(count, 30, 50, 5);
+        for (long long i = 1; i <= 6; i++) {
+            ProfileMinute timed = profileMinute(r, i, true);
+            ProfileMinute classic = profileMinute(r, i, false);
+            EXPECT_EQ(timed.lower, classic.lower);
+            EXPECT_EQ(timed.upper, classic.upper);
+            EXPECT_EQ(timed.exists, classic.exists) << count << " " << i;
+            EXPECT_EQ(timed.secondGas, classic.secondGas);
+        }
+    }
+}
+
+int minutesOf(const DiveRecord& r, bool timed) {
+    int i = 1;
+    while (profileMinute(r, i, timed).exists)
+        i++;
+    return i - 1;
+}
+
+TEST(Timing, MinutesKeepTheDivesOwnTime) {
+    // 91 samples 20 s apart are 30 minutes, not the 45 of every second sample.
+    EXPECT_EQ(minutesOf(record(91, 20), true), 30);
+    EXPECT_EQ(minutesOf(record(91, 20), false), 45);
+    ProfileMinute first = profileMinute(record(91, 20), 1, true);
+    EXPECT_EQ(first.lower, 1);  // 30 s is sample 1.5
+    EXPECT_EQ(first.upper, 2);
+    // At 60 s, minute i lies between samples i - 1 and i.
+    ProfileMinute third = profileMinute(record(11, 60), 3, true);
+    EXPECT_EQ(third.lower, 2);
+    EXPECT_EQ(third.upper, 3);
+    EXPECT_EQ(minutesOf(record(11, 60), true), 10);
+    // Mix2 from the minute whose time reaches the switch sample's: 620 s for sample 31.
+    EXPECT_FALSE(profileMinute(record(91, 20, 50, 31), 10, true).secondGas);  // 570 s
+    EXPECT_TRUE(profileMinute(record(91, 20, 50, 31), 11, true).secondGas);   // 630 s
+    // The ascent line's minute, past the recording, still has its gas.
+    ProfileMinute after = profileMinute(record(91, 20, 50, 31), 31, true);
+    EXPECT_FALSE(after.exists);
+    EXPECT_TRUE(after.secondGas);
+}
+
+TEST(Interval, FromSurfacingToTheNextDescent) {
+    divesWith({"1.0"}, "1.8.26,01.08.2026", "9:00,12:00", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(1), 150);
+    // A night dive that surfaces after midnight; the next one on the following day.
+    divesWith({"1.0"}, "14.06.2026,15.06.2026", "23:30,10:05", "00:20,10:35");
+    EXPECT_EQ(loggedInterval(1), 9 * 60 + 45);
+    // Across a month's and a leap year's end.
+    divesWith({"1.0"}, "28.2.2028,1.3.2028", "10:00,10:00", "11:00,10:00");
+    EXPECT_EQ(loggedInterval(1), 47 * 60);
+    // Unreadable values or a next dive before this one ended give no interval.
+    for (const char* dates : {"x,1.8.26", "32.1.26,1.8.26", "1.8.2026,1.8.202", "1.8.26,"}) {
+        divesWith({"1.0"}, dates, "9:00,12:00", "9:30,12:10");
+        EXPECT_EQ(loggedInterval(1), -1) << dates;
+    }
+    divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,9:10", "9:30,9:40");
+    EXPECT_EQ(loggedInterval(1), -1);
+    divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,12:0", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(1), -1);
+}
+
+TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
+    std::vector<std::string> samples;
+    for (int s = 0; s < 400; s++)
+        samples.push_back(std::to_string(s < 200 ? s / 5 : (400 - s) / 8) + ".0");
+    divesWith(samples);
+    std::vector<std::string> lines = divePicture(1, record(400, 20), 250);
+    ASSERT_LE(lines.size(), 12u);
+    std::string all;
+    for (const std::string& line : lines) {
+        EXPECT_LE(line.size(), 72u) << line;
+        all += line + "\n";
+    }
+    EXPECT_NE(all.find("-----"), std::string::npos);
+    EXPECT_NE(all.find('W'), std::string::npos);
+    EXPECT_NE(all.find("133"), std::string::npos) << all;  // the last minute on the axis
+    // An absurd depth still fits.
+    divesWith({"0.0", "99999999.9", "0.0"});
+    for (const std::string& line : divePicture(1, record(3, 20), 1))
+        EXPECT_LE(line.size(), 72u) << line;
+    EXPECT_TRUE(divePicture(1, record(1, 20), -1).empty());
+    EXPECT_TRUE(divePicture(1, record(5, 0), -1).empty());
+}
+
+}  // namespace
