@@ -42,17 +42,18 @@ bool isDiskFile(FILE* file) {
     return GetFileType(handle) == FILE_TYPE_DISK;
 }
 
-// The file a symbolic link finally leads to; other names stay as they are. A link that leads
-// nowhere cannot be followed here: refused rather than replaced by a plain file.
+// The file a symbolic link finally leads to; other names stay as they are. Asked of every
+// existing file, since links made outside Windows (on a network share, or under wine) do not
+// all show as reparse points. A Windows link that leads nowhere cannot be followed here: it
+// is refused rather than replaced by a plain file.
 bool finalTarget(std::wstring* target) {
     DWORD attributes = GetFileAttributesW(target->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        return true;
-    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+    bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     HANDLE handle =
         CreateFileW(target->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+    if (handle == INVALID_HANDLE_VALUE) return !link;
     std::wstring path(MAX_PATH, L'\0');
     DWORD len = GetFinalPathNameByHandleW(handle, &path[0], MAX_PATH, VOLUME_NAME_DOS);
     if (len >= MAX_PATH) {
@@ -60,7 +61,7 @@ bool finalTarget(std::wstring* target) {
         len = GetFinalPathNameByHandleW(handle, &path[0], len + 1, VOLUME_NAME_DOS);
     }
     CloseHandle(handle);
-    if (len == 0 || len >= path.size()) return false;
+    if (len == 0 || len >= path.size()) return !link;
     path.resize(len);
     *target = path;
     return true;
