@@ -1,26 +1,39 @@
 # Thin wrapper over CMake: `make run` converts the bundled example, `make test` runs every test;
 # `make win`, `make wintest` and `make bundle` do the same for the Windows program; `make bench`
 # measures the conversion against its baseline (see BENCHMARKS.md); `make asan`,
-# `make coverage` and `make fuzz` (or all three: `make robust`) test robustness.
+# `make coverage` and `make fuzz` (or all three: `make robust`) test robustness. Each build first
+# checks for cmake, a C++ compiler and ninja (and GoogleTest for the tests) and installs what
+# is missing with apt-get: tools/setup.sh.
 BUILD ?= build
 WINBUILD ?= build-win
 BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
-GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+# Looked up when a build is configured, after the set-up may have installed ninja.
+GENERATOR = $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 TOOLCHAIN := cmake/mingw-w64-x86_64.cmake
 
-.PHONY: all configure run test win wintest bundle bench bench-smoke asan coverage fuzz robust clean
+.PHONY: all setup configure run test win wintest bundle bench bench-smoke asan coverage fuzz robust \
+	clean
 
 all: configure
 	cmake --build $(BUILD)
 
-configure:
+# Every target that runs the tests wants GoogleTest too (a target's variables reach its
+# prerequisites).
+SETUP_ARGS =
+test asan coverage: SETUP_ARGS = --tests
+setup:
+	@bash tools/setup.sh $(SETUP_ARGS)
+
+configure: setup
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) $(CMAKE_FLAGS)
 
 run: all
 	cd examples && ../$(BUILD)/csv2vdp
 
+# A build configured before GoogleTest was installed has no tests yet: configure it again.
 test: all
+	@test -e $(BUILD)/tests/csv2vdp_tests || { cmake $(BUILD) && cmake --build $(BUILD); }
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 # Cross-built with mingw-w64: $(WINBUILD)/csv2vdp.exe and its tests.
@@ -38,7 +51,7 @@ bundle: win
 	cmake --build $(WINBUILD) --target package
 
 # Timings come from a Release build of its own, whatever $(BUILD) was configured as.
-bench:
+bench: setup
 	@test -f $(BENCH_BUILD)/CMakeCache.txt || cmake -S . -B $(BENCH_BUILD) $(GENERATOR) \
 		-DCMAKE_BUILD_TYPE=Release -DCSV2VDP_TESTS=OFF
 	cmake --build $(BENCH_BUILD)
@@ -58,13 +71,13 @@ bench-smoke: all
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 500000
 
-asan:
+asan: setup
 	@test -f $(BUILD)-asan/CMakeCache.txt || cmake -S . -B $(BUILD)-asan $(GENERATOR) \
 		-DCSV2VDP_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-asan
 	ctest --test-dir $(BUILD)-asan --output-on-failure -j2
 
-coverage:
+coverage: setup
 	@test -f $(BUILD)-cov/CMakeCache.txt || cmake -S . -B $(BUILD)-cov $(GENERATOR) \
 		-DCSV2VDP_COVERAGE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	find $(BUILD)-cov -name '*.gcda' -delete

@@ -26,3 +26,9 @@ ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed) {
     bool second = switched && at >= static_cast<long long>(r.switchSample) * rate;
     return {sampleIndex(lower), sampleIndex(upper), exists, second};
 }
+
+long long minutesOf(const DiveRecord& r, bool timed) {
+    if (r.sampleCount < 1) return 0;
+    if (!timed) return r.sampleCount / 2;
+    return ((static_cast<long long>(r.sampleCount) - 1) * r.sampleRate + 30) / 60;
+}

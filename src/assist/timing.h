@@ -15,3 +15,6 @@ struct ProfileMinute {
 // i is the time 60i - 30 seconds into the dive, x = (60i - 30) / sampleRate samples; it exists
 // while x <= sampleCount - 1 and takes the samples on either side of x. At 30 s both agree.
 ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed);
+
+// The number of minutes that exist by the same rule: the last i for which one does.
+long long minutesOf(const DiveRecord& r, bool timed);

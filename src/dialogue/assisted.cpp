@@ -9,6 +9,7 @@
 #include "assist/picture.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
+#include "dialogue/review.h"
 #include "import/logbook.h"
 #include "platform/console.h"
 
@@ -156,7 +157,8 @@ bool reviewSwitch(int d, DiveRecord& r) {
     }
 }
 
-// Hours:minutes, or hours alone; text or a negative time is asked for again.
+// Hours:minutes, or hours alone meaning whole hours; text or a negative time is asked for
+// again, and nothing carries over from an earlier entry.
 bool readInterval(DiveRecord& r) {
     consoleDiscard();
     printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
@@ -189,17 +191,7 @@ bool reviewInterval(int d, DiveRecord& r) {
             r.surfaceInterval / 60, r.surfaceInterval % 60);
         return true;
     }
-    printf("\nSoll die Oberflaechenpause zum naechsten Tauchgang von %d:%02dh\n",
-           r.surfaceInterval / 60, r.surfaceInterval % 60);
-    printf("aus dem Datensatz von Tauchgang %d uebernommen werden?\n", d + 1);
-    int choice = askChoice('y', 'n');
-    if (choice == kNoAnswer) return false;
-    if (choice == 1) {
-        if (!readInterval(r)) return false;
-        printf(" Oberflaechenpause zum naechsten Tauchgang: %2d:%02dh\n", r.surfaceInterval / 60,
-               r.surfaceInterval % 60);
-    }
-    return true;
+    return askSurfaceInterval(d, r, readInterval);
 }
 
 }  // namespace

@@ -32,25 +32,30 @@ void reviewGasSwitch(int d, DiveRecord& r) {
 }
 
 // Hours and minutes of the last entry carry over when an entry leaves them unfilled.
-bool reviewSurfaceInterval(int d, DiveRecord& r) {
+bool classicEntry(DiveRecord& r) {
+    consoleDiscard();
+    printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
+    consoleDiscard();
+    if (consoleScanTime(&hours, &minutes) == EOF) return false;
+    r.surfaceInterval = clampToInt(static_cast<long long>(hours) * 60 + minutes);
+    return true;
+}
+
+}  // namespace
+
+bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     printf("\nSoll die Oberflaechenpause zum naechsten Tauchgang von %d:%02dh\n",
            r.surfaceInterval / 60, r.surfaceInterval % 60);
     printf("aus dem Datensatz von Tauchgang %d uebernommen werden?\n", d + 1);
     int choice = askChoice('y', 'n');
     if (choice == kNoAnswer) return false;
     if (choice == 1) {
-        consoleDiscard();
-        printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
-        consoleDiscard();
-        if (consoleScanTime(&hours, &minutes) == EOF) return false;
-        r.surfaceInterval = clampToInt(static_cast<long long>(hours) * 60 + minutes);
+        if (!entry(r)) return false;
         printf(" Oberflaechenpause zum naechsten Tauchgang: %2d:%02dh\n", r.surfaceInterval / 60,
                r.surfaceInterval % 60);
     }
     return true;
 }
-
-}  // namespace
 
 bool reviewDives() {
     hours = 0;
@@ -70,7 +75,7 @@ bool reviewDives() {
             printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
             r.mix1 = kAir;
         }
-        if (d != tauchgaenge && !reviewSurfaceInterval(d, r)) return false;
+        if (d != tauchgaenge && !askSurfaceInterval(d, r, classicEntry)) return false;
     }
     return true;
 }

@@ -1,6 +1,12 @@
 // The review: each dive's summary, and the questions that complete its record.
 #pragma once
 
+#include "import/divetable.h"
+
 // Walks through every dive in file order. False when the console input ended before all
 // questions were answered.
 bool reviewDives();
+
+// Asks whether dive d's surface interval stays; on 'n' `entry` reads the new one into r and it
+// is confirmed. False when the console input ended.
+bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r));

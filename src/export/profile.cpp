@@ -81,9 +81,10 @@ void writeDive(Writer* w, int d) {
     DiveRecord& r = tgListe[d - 1];
     // The assisted modes keep the dive's own time wherever the sampling rate allows it.
     bool timed = runMode != kClassic && r.sampleRate > 0;
+    long long minutes = minutesOf(r, timed);
     long long i = 1;
-    ProfileMinute m;
-    for (; (m = profileMinute(r, i, timed)).exists; i++) {
+    for (; i <= minutes; i++) {
+        ProfileMinute m = profileMinute(r, i, timed);
         int depth = roundDepth(getDepth(d, kSampleRowBase + m.lower));
         if (m.upper != m.lower) {
             depth = std::max(depth, roundDepth(getDepth(d, kSampleRowBase + m.upper)));
@@ -91,16 +92,22 @@ void writeDive(Writer* w, int d) {
         // The planner's air is 22 % oxygen; a dive without sample lines keeps its 21.
         if (r.mix1 == 21) r.mix1 = 22;
         if (r.mix2 == 21) r.mix2 = 22;
-        writeLine(w, depth, nitrogenOf(r, m.secondGas));
+        if (!writeLine(w, depth, nitrogenOf(r, m.secondGas))) {
+            // A huge sampling rate can ask for billions of minutes; as with the surface
+            // interval, after a failed write only the count runs on.
+            w->t += minutes - i;
+            i = minutes + 1;
+            break;
+        }
     }
     // The ascent line takes the gas of the first minute the recording no longer reaches.
-    writeLine(w, 0, nitrogenOf(r, m.secondGas));
+    writeLine(w, 0, nitrogenOf(r, profileMinute(r, i, timed).secondGas));
     if (d != tauchgaenge) {
         // An interval can ask for billions of lines; after a failed write only the count runs
         // on, so that the length warning still comes as for a written profile.
-        for (int i = 0; i < r.surfaceInterval; i++) {
+        for (int k = 0; k < r.surfaceInterval; k++) {
             if (!writeLine(w, 0, kSurfaceNitrogen)) {
-                w->t += r.surfaceInterval - i - 1;
+                w->t += r.surfaceInterval - k - 1;
                 break;
             }
         }

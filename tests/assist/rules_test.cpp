@@ -70,17 +70,19 @@ TEST(Timing, ThirtySecondsIsTheClassicRule) {
     }
 }
 
-int minutesOf(const DiveRecord& r, bool timed) {
-    int i = 1;
+// The minutes that exist, counted one by one; minutesOf must agree.
+long long counted(const DiveRecord& r, bool timed) {
+    long long i = 1;
     while (profileMinute(r, i, timed).exists)
         i++;
+    EXPECT_EQ(i - 1, minutesOf(r, timed)) << r.sampleCount << " at " << r.sampleRate;
     return i - 1;
 }
 
 TEST(Timing, MinutesKeepTheDivesOwnTime) {
     // 91 samples 20 s apart are 30 minutes, not the 45 of every second sample.
-    EXPECT_EQ(minutesOf(record(91, 20), true), 30);
-    EXPECT_EQ(minutesOf(record(91, 20), false), 45);
+    EXPECT_EQ(counted(record(91, 20), true), 30);
+    EXPECT_EQ(counted(record(91, 20), false), 45);
     ProfileMinute first = profileMinute(record(91, 20), 1, true);
     EXPECT_EQ(first.lower, 1);  // 30 s is sample 1.5
     EXPECT_EQ(first.upper, 2);
@@ -88,7 +90,12 @@ TEST(Timing, MinutesKeepTheDivesOwnTime) {
     ProfileMinute third = profileMinute(record(11, 60), 3, true);
     EXPECT_EQ(third.lower, 2);
     EXPECT_EQ(third.upper, 3);
-    EXPECT_EQ(minutesOf(record(11, 60), true), 10);
+    EXPECT_EQ(counted(record(11, 60), true), 10);
+    for (int count : {0, 1, 2, 3}) {
+        for (int rate : {1, 20, 59, 60, 61, 3600})
+            counted(record(count, rate), true);
+        counted(record(count, 30), false);
+    }
     // Mix2 from the minute whose time reaches the switch sample's: 620 s for sample 31.
     EXPECT_FALSE(profileMinute(record(91, 20, 50, 31), 10, true).secondGas);  // 570 s
     EXPECT_TRUE(profileMinute(record(91, 20, 50, 31), 11, true).secondGas);   // 630 s

@@ -30,10 +30,17 @@ if [ -n "$long" ]; then
     fail=1
 fi
 
-# The messages: printf formats that report a failure; a value may stand as <Name> or <Zahl>.
+# The messages: printf formats that report a failure, warn, or begin with "Hinweis:"; adjacent
+# string literals make one format, and a line break in it is a blank. A value may stand as
+# <Name> or <Zahl>.
 text=$(tr -s '\r\n\t ' '    ' <"$info")
-formats=$(grep -rhoP 'printf\("\K(\\.|[^"\\])*' "$root/src" |
-    grep -E 'ERROR|Fehler|Ungueltig|konnte nicht' | sed 's/\\n//g; s/[[:space:]]*$//' | sort -u)
+formats=$(find "$root/src" -name '*.cpp' -o -name '*.h' | sort | xargs perl -0777 -ne '
+    while (/\bprintf\(\s*((?:"(?:\\.|[^"\\])*"\s*)+)/g) {
+        my ($literals, $format) = ($1, "");
+        $format .= $1 while $literals =~ /"((?:\\.|[^"\\])*)"/g;
+        print "$format\n";
+    }' | sed 's/\\n/ /g; s/  */ /g; s/^ //; s/ $//' |
+    grep -E 'ERROR|Fehler|Ungueltig|konnte nicht|WARNUNG|^Hinweis:' | sort -u)
 while IFS= read -r format; do
     pattern=$(printf '%s' "$format" | sed -e 's/[][\.*^$()+?{}|/]/\\&/g' \
         -e 's/%%/%/g; s/%[0-9]*l*d/(-?[0-9]+|<[A-Za-z]+>)/g; s/%s/[^ ]+/g')

@@ -12,6 +12,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzReport(consoleCase(std::string(reinterpret_cast<const char*>(data), size), nullptr));
+    std::string input(reinterpret_cast<const char*>(data), size);
+    fuzzReport(consoleCase(input, nullptr));
+    fuzzReport(assistedConsoleCase(input, nullptr));
     return 0;
 }

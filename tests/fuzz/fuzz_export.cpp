@@ -12,6 +12,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzReport(exportCase(std::string(reinterpret_cast<const char*>(data), size), nullptr));
+    std::string input(reinterpret_cast<const char*>(data), size);
+    fuzzReport(exportCase(input, nullptr));
+    fuzzReport(unattendedExportCase(input, nullptr));
     return 0;
 }

@@ -34,6 +34,22 @@ int boundedRun(const std::string& input, std::string* out) {
     return code;
 }
 
+int boundedExports(RunMode mode, const std::string& input, std::string* out) {
+    written = 0;
+    textSetFaultHook(boundWrites);
+    int code = runExports({mode == kUnattended ? "fuzz.csv" : "logbuch"}, mode, input, out);
+    textSetFaultHook(nullptr);
+    return code;
+}
+
+// Nothing but the export and its profile may be left in the directory.
+bool strayFile(const char* name) {
+    for (const std::string& file : listDir()) {
+        if (file != name + std::string(".csv") && file != name + std::string(".vdp")) return true;
+    }
+    return false;
+}
+
 // Digits without a leading zero, then `end`; returns where the next field starts, or npos.
 size_t number(const std::string& s, size_t at, char end, long long* value) {
     size_t i = at;
@@ -71,14 +87,6 @@ bool isProfile(const std::string& data) {
     return data.compare(at, std::string::npos, "# END OF PROFILE #") == 0;
 }
 
-// Anything in the directory besides the export and its profile is a temporary file left.
-bool onlyExportAndProfile(const std::string& base) {
-    for (const std::string& name : listDir()) {
-        if (name != base + ".csv" && name != base + ".vdp") return false;
-    }
-    return true;
-}
-
 std::string buildAnswers() {
     // Every question takes one of these within four lines: a choice 'y' or 'n', a time 0:00
     // (never too late) or 1:30, an 'n' bringing the interval entry. Enough for 119 dives.
@@ -96,7 +104,7 @@ const char* exportCase(const std::string& data, std::string* out) {
     remove("fuzz.vdp");
     int code = boundedRun(answers, out);
     if (code != 0 && code != -1) return "exit code";
-    if (!onlyExportAndProfile("fuzz")) return "temporary file left";
+    if (strayFile("fuzz")) return "temporary file left";
     if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
     return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
 }
@@ -112,7 +120,29 @@ const char* consoleCase(const std::string& input, std::string* out) {
     int code = boundedRun(input, out);
     std::string profile = readFile("logbuch.vdp");
     if (code != 0 && code != -1) return "exit code";
-    if (!onlyExportAndProfile("logbuch")) return "temporary file left";
+    if (strayFile("logbuch")) return "temporary file left";
+    if (readFile("logbuch.csv") != exportData) return "export changed";
+    if (code == -1)
+        return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
+    return profile == kEarlier || isProfile(profile) ? nullptr : "profile malformed";
+}
+
+const char* unattendedExportCase(const std::string& data, std::string* out) {
+    writeFile("fuzz.csv", data);
+    remove("fuzz.vdp");
+    int code = boundedExports(kUnattended, "", out);
+    if (code != 0 && code != -1) return "exit code";
+    if (strayFile("fuzz")) return "temporary file left";
+    if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
+    return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
+}
+
+const char* assistedConsoleCase(const std::string& input, std::string* out) {
+    writeFile("logbuch.vdp", kEarlier);
+    int code = boundedExports(kAssisted, input, out);
+    std::string profile = readFile("logbuch.vdp");
+    if (code != 0 && code != -1) return "exit code";
+    if (strayFile("logbuch")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
     if (code == -1)
         return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";

@@ -14,6 +14,11 @@ const char* exportCase(const std::string& data, std::string* out);
 void consoleCaseSetUp();
 const char* consoleCase(const std::string& input, std::string* out);
 
+// The same inputs started with the export as argument: the export in the unattended mode (no
+// answers read), the console input in the assisted dialogue.
+const char* unattendedExportCase(const std::string& data, std::string* out);
+const char* assistedConsoleCase(const std::string& input, std::string* out);
+
 // For the fuzz targets: a scratch directory removed at exit, stdout to nowhere.
 void fuzzSetUp();
 

@@ -16,11 +16,13 @@ mkdir -p "$out/seeds-export" "$out/seeds-console"
 
 # Seeds: every export and every console input the transcripts hold, and every earlier finding.
 n=0
-for f in "$src"/tests/e2e/cases/*/files/*.csv "$src"/examples/*.csv \
+for f in "$src"/tests/e2e/cases/*/files/*.csv "$src"/tests/e2e/assisted/*/files/*.csv \
+    "$src"/examples/*.csv \
     "$src"/tests/fuzz/regressions/export/*; do
     [ -f "$f" ] && cp "$f" "$out/seeds-export/$((n += 1))"
 done
-for f in "$src"/tests/e2e/cases/*/stdin "$src"/tests/fuzz/regressions/console/*; do
+for f in "$src"/tests/e2e/cases/*/stdin "$src"/tests/e2e/assisted/*/stdin \
+    "$src"/tests/fuzz/regressions/console/*; do
     [ -f "$f" ] && cp "$f" "$out/seeds-console/$((n += 1))"
 done
 

@@ -41,6 +41,8 @@ const std::string kTests = CSV2VDP_SOURCE_DIR "/tests";
 
 TEST(FuzzCases, ExportsOfTheTranscriptsAndEarlierFindings) {
     std::vector<std::string> inputs = filesBelow(kTests + "/e2e/cases", ".csv");
+    std::vector<std::string> assisted = filesBelow(kTests + "/e2e/assisted", ".csv");
+    inputs.insert(inputs.end(), assisted.begin(), assisted.end());
     std::vector<std::string> found = filesBelow(kTests + "/fuzz/regressions/export", "");
     inputs.insert(inputs.end(), found.begin(), found.end());
     ASSERT_FALSE(found.empty());
@@ -50,12 +52,16 @@ TEST(FuzzCases, ExportsOfTheTranscriptsAndEarlierFindings) {
         Clock::time_point start = Clock::now();
         const char* broken = exportCase(readFile(name), &out);
         EXPECT_EQ(broken, nullptr) << name << ": " << broken;
+        broken = unattendedExportCase(readFile(name), &out);
+        EXPECT_EQ(broken, nullptr) << name << " (unattended): " << broken;
         EXPECT_LT(Clock::now() - start, kSlow) << name;
     }
 }
 
 TEST(FuzzCases, ConsoleInputsOfTheTranscriptsAndEarlierFindings) {
     std::vector<std::string> inputs = filesBelow(kTests + "/e2e/cases", "/stdin");
+    std::vector<std::string> assisted = filesBelow(kTests + "/e2e/assisted", "/stdin");
+    inputs.insert(inputs.end(), assisted.begin(), assisted.end());
     std::vector<std::string> found = filesBelow(kTests + "/fuzz/regressions/console", "");
     inputs.insert(inputs.end(), found.begin(), found.end());
     ASSERT_FALSE(found.empty());
@@ -66,6 +72,8 @@ TEST(FuzzCases, ConsoleInputsOfTheTranscriptsAndEarlierFindings) {
         Clock::time_point start = Clock::now();
         const char* broken = consoleCase(readFile(name), &out);
         EXPECT_EQ(broken, nullptr) << name << ": " << broken;
+        broken = assistedConsoleCase(readFile(name), &out);
+        EXPECT_EQ(broken, nullptr) << name << " (assisted): " << broken;
         EXPECT_LT(Clock::now() - start, kSlow) << name;
     }
 }

@@ -22,14 +22,25 @@ std::string slurp(FILE* f) {
     return data;
 }
 
+std::vector<std::string> exportsGiven;
+RunMode modeGiven = kClassic;
+
+int classicFlow() {
+    return mainFlow();
+}
+
+int exportsGivenFlow() {
+    return exportsFlow(exportsGiven, modeGiven);
+}
+
 // Stdout is redirected at the descriptor, so that output printed through any path lands here.
-int runCaptured(FILE* in, std::string* out) {
+int runCaptured(int (*flow)(), FILE* in, std::string* out) {
     fflush(stdout);
     FILE* sink = tmpfile();
     int saved = dup(fileno(stdout));
     if (!sink || saved < 0 || dup2(fileno(sink), fileno(stdout)) < 0) abort();
     consoleSetInput(in);
-    int code = mainFlow();
+    int code = flow();
     fflush(stdout);
     dup2(saved, fileno(stdout));
     close(saved);
@@ -39,9 +50,7 @@ int runCaptured(FILE* in, std::string* out) {
     return code;
 }
 
-}  // namespace
-
-int runFlow(const std::string& input, std::string* out) {
+int runWith(int (*flow)(), const std::string& input, std::string* out) {
     resetRun();
     // fmemopen wants a buffer of at least one byte; the stream still ends after `size` bytes.
     std::vector<char> buf(input.begin(), input.end());
@@ -51,13 +60,26 @@ int runFlow(const std::string& input, std::string* out) {
     if (!in) abort();
     int code;
     if (out) {
-        code = runCaptured(in, out);
+        code = runCaptured(flow, in, out);
     } else {
         consoleSetInput(in);
-        code = mainFlow();
+        code = flow();
         fflush(stdout);
     }
     fclose(in);
     resetRun();  // every allocation of the run is undone, so leak checks see a balanced run
     return code;
+}
+
+}  // namespace
+
+int runFlow(const std::string& input, std::string* out) {
+    return runWith(classicFlow, input, out);
+}
+
+int runExports(const std::vector<std::string>& exports, RunMode mode, const std::string& input,
+               std::string* out) {
+    exportsGiven = exports;
+    modeGiven = mode;
+    return runWith(exportsGivenFlow, input, out);
 }

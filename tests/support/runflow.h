@@ -2,8 +2,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "dialogue/mainflow.h"
 
 // Runs mainFlow once from a fresh state with `input` as the console input, and releases what
 // the run allocated. Stdout goes to `out` when given, else where it goes now. Returns the
 // exit code.
 int runFlow(const std::string& input, std::string* out);
+
+// The same for a start with exports as arguments, in the given mode.
+int runExports(const std::vector<std::string>& exports, RunMode mode, const std::string& input,
+               std::string* out);
