@@ -10,12 +10,13 @@ work=$(mktemp -d)
 chmod 755 "$work"
 cp "$(realpath "$1")" "$work/csv2vdp"  # reachable for the unprivileged run too
 prog="$work/csv2vdp"
-pids=()
+pids=()  # background runs not yet waited for
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 fail=0
 skipped=0
 checks=0
@@ -107,6 +108,7 @@ writing || bad "concurrent runs: the first never started writing"
 quick=$?
 wait "$slow"
 slowCode=$?
+pids=()
 [ "$quick" = 0 ] && [ "$slowCode" = 0 ] || bad "concurrent runs: exit $quick and $slowCode"
 grep -q "$saved" "$work/a.out" && grep -q "$saved" "$work/b.out" ||
     bad "concurrent runs: not both saved"
@@ -213,6 +215,7 @@ for sig in TERM HUP; do
     kill -"$sig" "$pid"
     { wait "$pid"; } 2>/dev/null
     code=$?
+    pids=()
     want=$((128 + $(kill -l "$sig")))
     [ "$code" = "$want" ] || bad "SIG$sig while writing: exit $code, want $want"
     [ "$(cat "$work/run/big.vdp")" = "$earlier" ] || bad "SIG$sig: earlier profile changed"
