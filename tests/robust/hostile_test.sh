@@ -206,9 +206,18 @@ run $'big\ny\ny\n\n'
     bad "dangling link: exit $code"
 
 # 8. A signal while writing removes the temporary file and ends with the signal's status.
-for sig in TERM HUP; do
+# A background job starts with SIGINT ignored, and the program leaves it so; env restores it.
+sigs="TERM HUP"
+launch=()
+if env --default-signal=INT true 2>/dev/null; then
+    sigs="$sigs INT"
+    launch=(env --default-signal=INT)
+else
+    skip "SIGINT while writing (env --default-signal missing)"
+fi
+for sig in $sigs; do
     fresh 50000:00 "$earlier"
-    (cd "$work/run" && exec "$prog" <"$work/in" >/dev/null) &
+    (cd "$work/run" && exec "${launch[@]}" "$prog" <"$work/in" >/dev/null) &
     pids+=($!)
     pid=$!
     writing || bad "SIG$sig: the run never started writing"
