@@ -191,8 +191,9 @@ bool fileTempReplace(FileTemp* temp) {
 
 void fileTempDone(FileTemp* temp, bool remove) {
     if (remove) DeleteFileW(temp->temp.c_str());
-    SetConsoleCtrlHandler(removeOnClose, FALSE);
+    // The handler runs in a thread of its own: it must stop reading the name before it goes.
     guarded = nullptr;
+    SetConsoleCtrlHandler(removeOnClose, FALSE);
     delete temp;
 }
 
