@@ -20,13 +20,14 @@ namespace {
 
 bool namesInUtf8 = false;
 
-// The temporary file being written; the control handler removes it. Opened with
-// FILE_SHARE_DELETE, so that it can be deleted while still open.
-const wchar_t* volatile guarded = nullptr;
+// The temporary file being written; the control handler, which runs in a thread of its own,
+// removes it. A buffer that is never freed, so that the handler cannot read a freed name. The
+// file is opened with FILE_SHARE_DELETE, so that it can be deleted while still open.
+wchar_t guardedName[32768];  // the longest path Windows takes
+volatile bool guarded = false;
 
 BOOL WINAPI removeOnClose(DWORD) {
-    const wchar_t* temp = guarded;
-    if (temp) DeleteFileW(temp);
+    if (guarded) DeleteFileW(guardedName);
     return FALSE;  // the default handler then ends the process as usual
 }
 
@@ -164,7 +165,10 @@ FILE* fileTempCreate(const char* name, FileTemp** temp) {
     int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
     *temp = new FileTemp{target, path};
-    guarded = (*temp)->temp.c_str();
+    if ((*temp)->temp.size() < sizeof guardedName / sizeof guardedName[0]) {
+        wcscpy(guardedName, (*temp)->temp.c_str());
+        guarded = true;
+    }
     SetConsoleCtrlHandler(removeOnClose, TRUE);
     if (!file) {
         if (fd >= 0) {
@@ -191,8 +195,7 @@ bool fileTempReplace(FileTemp* temp) {
 
 void fileTempDone(FileTemp* temp, bool remove) {
     if (remove) DeleteFileW(temp->temp.c_str());
-    // The handler runs in a thread of its own: it must stop reading the name before it goes.
-    guarded = nullptr;
+    guarded = false;
     SetConsoleCtrlHandler(removeOnClose, FALSE);
     delete temp;
 }
