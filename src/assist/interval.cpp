@@ -64,6 +64,10 @@ long long dateOf(const std::string& text) {
     size_t digits = at - yearAt;
     if (year < 0 || at != text.size() || (digits != 2 && digits != 4)) return -1;
     if (digits == 2) year += year < 70 ? 2000 : 1900;
+    // 31.4. or 29.2.2027 would count on into the next month: no such date.
+    bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    const int lengths[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (day > lengths[month - 1]) return -1;
     return dayNumber(year, month, day);
 }
 

@@ -11,6 +11,12 @@ int sampleIndex(long long s) {
 
 }  // namespace
 
+bool canBeTimed(const DiveRecord& r) {
+    constexpr long long kLongestSeconds = 6000LL * 60;
+    return r.sampleRate > 0 &&
+           (static_cast<long long>(r.sampleCount) - 1) * r.sampleRate <= kLongestSeconds;
+}
+
 ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed) {
     bool switched = r.switchSample != -1;
     if (!timed) {

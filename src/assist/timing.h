@@ -10,6 +10,10 @@ struct ProfileMinute {
     bool secondGas;  // mix2 is breathed at that time
 };
 
+// A dive can be timed when its sampling rate is above 0 and its recording lasts no longer than
+// the planner's 6000 minutes: a rate of billions of seconds is a broken field, not a dive.
+bool canBeTimed(const DiveRecord& r);
+
 // Minute i (from 1) of dive record r. Classic: every second sample is one minute, minute i
 // being sample 2i - 1, whatever the sampling rate. Timed (needs a sampleRate above 0): minute
 // i is the time 60i - 30 seconds into the dive, x = (60i - 30) / sampleRate samples; it exists

@@ -1,12 +1,14 @@
 // The assisted questions about a dive, and their unattended answers.
 #include "dialogue/assisted.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "assist/gas.h"
 #include "assist/interval.h"
 #include "assist/picture.h"
+#include "assist/timing.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
 #include "dialogue/review.h"
@@ -92,30 +94,59 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
+// Digits up to a bound; false for no digit. Larger numbers stop at the bound, which is beyond
+// every answer that can be accepted.
+bool digitsAt(const std::string& text, size_t* at, long long* value) {
+    constexpr long long kBound = 1000000000000LL;
+    size_t start = *at;
+    *value = 0;
+    for (; *at < text.size() && text[*at] >= '0' && text[*at] <= '9'; (*at)++)
+        *value = std::min(kBound, *value * 10 + (text[*at] - '0'));
+    return *at > start;
+}
+
+// "12:30" or "12" (12:00) and nothing else: no sign, no other separator, nothing after it. A
+// diver who types 3.20 or 3:20abc is asked again rather than taken at 3:00 or 3:20.
+bool parseClock(const std::string& text, long long* first, long long* second) {
+    size_t at = 0;
+    *second = 0;
+    if (!digitsAt(text, &at, first)) return false;
+    if (at < text.size() && text[at] == ':') {
+        at++;
+        if (!digitsAt(text, &at, second)) return false;
+    }
+    return at == text.size();
+}
+
+// The next answer line with its blanks at either end dropped; false when the input ended.
+bool readAnswer(std::string* answer) {
+    consoleDiscard();
+    std::string rest;
+    if (!consolePeekLine(&rest)) return false;
+    *answer = trimmed(rest);
+    return true;
+}
+
 // One answer to the gas-switch question: a sample, kNoSwitch for '-', the suggestion for an
 // empty line. False when the input ended.
 bool readSwitch(const DiveRecord& r, int k, int* sample) {
     long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
-    for (;;) {
-        consoleDiscard();
-        std::string rest;
-        if (!consolePeekLine(&rest)) return false;
-        std::string answer = trimmed(rest);
+    std::string answer;
+    while (readAnswer(&answer)) {
         if (answer.empty() && k < 0) continue;  // no answer, as in the classic dialogue
         if (answer.empty() || answer == "-") {
             *sample = answer.empty() ? k : kNoSwitch;
             return true;
         }
-        int minutes = 0;
-        int seconds = 0;
-        int got = consoleScanTime(&minutes, &seconds);
-        long long total = static_cast<long long>(minutes) * 60 + seconds;
-        if (got >= 1 && minutes >= 0 && seconds >= 0 && total <= longest) {
-            *sample = clampToInt(total / r.sampleRate + 1);
+        long long minutes;
+        long long seconds;
+        if (parseClock(answer, &minutes, &seconds) && minutes * 60 + seconds <= longest) {
+            *sample = clampToInt((minutes * 60 + seconds) / r.sampleRate + 1);
             return true;
         }
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
     }
+    return false;
 }
 
 bool reviewSwitch(int d, DiveRecord& r) {
@@ -157,23 +188,23 @@ bool reviewSwitch(int d, DiveRecord& r) {
     }
 }
 
-// Hours:minutes, or hours alone meaning whole hours; text or a negative time is asked for
-// again, and nothing carries over from an earlier entry.
+// Hours:minutes, or hours alone meaning whole hours; anything else is asked for again, and
+// nothing carries over from an earlier entry.
 bool readInterval(DiveRecord& r) {
     consoleDiscard();
     printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
-    for (;;) {
-        consoleDiscard();
-        int hours = 0;
-        int minutes = 0;
-        int got = consoleScanTime(&hours, &minutes);
-        if (got == EOF) return false;
-        if (got >= 1 && hours >= 0 && minutes >= 0) {
-            r.surfaceInterval = clampToInt(static_cast<long long>(hours) * 60 + minutes);
+    std::string answer;
+    while (readAnswer(&answer)) {
+        if (answer.empty()) continue;  // no answer, as in the classic dialogue
+        long long hours;
+        long long minutes;
+        if (parseClock(answer, &hours, &minutes)) {
+            r.surfaceInterval = clampToInt(hours * 60 + minutes);
             return true;
         }
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
     }
+    return false;
 }
 
 bool reviewInterval(int d, DiveRecord& r) {

@@ -80,7 +80,7 @@ int nitrogenOf(const DiveRecord& r, bool secondGas) {
 void writeDive(Writer* w, int d) {
     DiveRecord& r = tgListe[d - 1];
     // The assisted modes keep the dive's own time wherever the sampling rate allows it.
-    bool timed = runMode != kClassic && r.sampleRate > 0;
+    bool timed = runMode != kClassic && canBeTimed(r);
     long long minutes = minutesOf(r, timed);
     long long i = 1;
     for (; i <= minutes; i++) {

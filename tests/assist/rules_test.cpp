@@ -79,6 +79,15 @@ long long counted(const DiveRecord& r, bool timed) {
     return i - 1;
 }
 
+TEST(Timing, OnlyRatesThatFitThePlannerCanBeTimed) {
+    EXPECT_FALSE(canBeTimed(record(10, 0)));
+    EXPECT_FALSE(canBeTimed(record(10, -1)));
+    EXPECT_TRUE(canBeTimed(record(1, 2147483647)));
+    EXPECT_TRUE(canBeTimed(record(6001, 60)));  // exactly 6000 minutes
+    EXPECT_FALSE(canBeTimed(record(6002, 60)));
+    EXPECT_FALSE(canBeTimed(record(2, 2147483647)));
+}
+
 TEST(Timing, MinutesKeepTheDivesOwnTime) {
     // 91 samples 20 s apart are 30 minutes, not the 45 of every second sample.
     EXPECT_EQ(counted(record(91, 20), true), 30);
@@ -114,8 +123,11 @@ TEST(Interval, FromSurfacingToTheNextDescent) {
     // Across a month's and a leap year's end.
     divesWith({"1.0"}, "28.2.2028,1.3.2028", "10:00,10:00", "11:00,10:00");
     EXPECT_EQ(loggedInterval(1), 47 * 60);
+    divesWith({"1.0"}, "29.2.2000,1.3.2000", "10:00,10:00", "11:00,10:00");
+    EXPECT_EQ(loggedInterval(1), 23 * 60);
     // Unreadable values or a next dive before this one ended give no interval.
-    for (const char* dates : {"x,1.8.26", "32.1.26,1.8.26", "1.8.2026,1.8.202", "1.8.26,"}) {
+    for (const char* dates : {"x,1.8.26", "32.1.26,1.8.26", "1.8.2026,1.8.202", "1.8.26,",
+                              "31.4.26,1.5.26", "29.2.2027,1.3.2027", "29.2.2100,1.3.2100"}) {
         divesWith({"1.0"}, dates, "9:00,12:00", "9:30,12:10");
         EXPECT_EQ(loggedInterval(1), -1) << dates;
     }
