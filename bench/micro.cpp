@@ -16,7 +16,9 @@
 #include "import/fields.h"
 #include "import/logbook.h"
 #include "platform/console.h"
+#include "support/samples.h"
 #include "synth.h"
+#include "test_seams.h"
 
 namespace {
 

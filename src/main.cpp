@@ -1,14 +1,17 @@
 // The converter's command line: no argument starts the classic dialogue, exports as arguments
 // the assisted one; options choose the unattended run, the check, help or the version.
 #include <cstdio>
+#include <new>
 
 #include "dialogue/check.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/options.h"
 #include "platform/entry.h"
+#include "platform/files.h"
 
-int programMain(const std::vector<std::string>& args) {
-    Command command = parseArguments(args);
+namespace {
+
+int run(const Command& command) {
     switch (command.action) {
         case kStartClassic:
             return mainFlow();
@@ -29,4 +32,17 @@ int programMain(const std::vector<std::string>& args) {
     }
     printf("%s\n\n%s", command.problem.c_str(), usageText());
     return 2;
+}
+
+}  // namespace
+
+int programMain(const std::vector<std::string>& args) {
+    fileStartup();
+    // The line table and the export report their own shortage; this catches any other.
+    try {
+        return run(parseArguments(args));
+    } catch (const std::bad_alloc&) {
+        printf("\nERROR: Es fehlt Arbeitsspeicher.\n");
+        return -1;
+    }
 }

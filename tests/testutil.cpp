@@ -10,6 +10,7 @@
 
 #include "import/logbook.h"
 #include "platform/console.h"
+#include "test_seams.h"
 
 namespace fs = std::filesystem;
 

@@ -11,6 +11,7 @@
 #include "import/divetable.h"
 #include "import/logbook.h"
 #include "platform/console.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -27,9 +27,5 @@ int exportsFlow(const std::vector<std::string>& exports, RunMode mode);
 // few rows or, outside the classic mode, without dives. False once the refusal is printed.
 bool useExport();
 
-// Forgets everything an earlier run left behind, as a fresh start of the program would. Only
-// tests need it: they run the flow many times in one process.
-void resetRun();
-
 // Clears the console window so that only the dialogue about the dives stays in view.
 void clearScreen();

@@ -7,9 +7,9 @@
 #include "import/divetable.h"
 #include "platform/console.h"
 
-char auswahl;
-int m1;
-int s1;
+static char auswahl;
+static int m1;
+static int s1;
 
 namespace {
 bool inputEnded = false;

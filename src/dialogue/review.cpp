@@ -11,8 +11,8 @@
 #include "import/logbook.h"
 #include "platform/console.h"
 
-int hours;
-int minutes;
+static int hours;
+static int minutes;
 
 namespace {
 

@@ -117,23 +117,32 @@ void writeDive(Writer* w, int d) {
     }
 }
 
-// Asks before an existing file is replaced; kWritten here means "go on and write".
-WriteResult askOverwrite(const char* path, const char* dateiname) {
-    TextIn* existing = textOpenRead(path);
-    // A file that is there but cannot be read is still the user's: ask before replacing it.
-    if (!existing && !textExists(path)) return kWritten;
-    int choice = 0;  // --ja replaces it: the decision is printed, nothing is read
+// What the overwrite question decided.
+enum Overwrite {
+    kAskedGoOn,        // nothing there, or the user said yes
+    kAskedKeep,        // the user kept the existing file
+    kAskedRefused,     // a directory, FIFO or device stands there; its message is out
+    kAskedInputEnded,  // the console input ended
+};
+
+// Asks before an existing file is replaced. The name is only looked at, never opened: opening
+// a FIFO would wait for ever. Only a file can be replaced.
+Overwrite askOverwrite(const char* path, const char* dateiname) {
+    TextTarget target = textTarget(path);
+    if (target == kTargetMissing) return kAskedGoOn;
+    if (target == kTargetOther) {
+        printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
+        return kAskedRefused;
+    }
     if (runMode == kUnattended) {
+        // --ja replaces it: the decision is printed, nothing is read.
         printf("Die vorhandene Datei %s wird ersetzt.\n", dateiname);
-    } else {
-        printf(" Soll die Datei ueberschrieben werden?");
-        choice = askChoice('y', 'n');
+        return kAskedGoOn;
     }
-    if (existing && !textClose(existing)) {
-        printf("ERROR: Datei %s konnte nicht geschlossen werden", dateiname);
-    }
-    if (choice == kNoAnswer) return kInputEnded;
-    return choice == 0 ? kWritten : kDeclined;
+    printf(" Soll die Datei ueberschrieben werden?");
+    int choice = askChoice('y', 'n');
+    if (choice == kNoAnswer) return kAskedInputEnded;
+    return choice == 0 ? kAskedGoOn : kAskedKeep;
 }
 
 }  // namespace
@@ -155,8 +164,16 @@ void putInt(int value, LineBuffer* line) {
 
 WriteResult writeProfile() {
     const char* dateiname = dateien.profileShown.c_str();
-    WriteResult asked = askOverwrite(dateien.profilePath.c_str(), dateiname);
-    if (asked != kWritten) return asked;
+    switch (askOverwrite(dateien.profilePath.c_str(), dateiname)) {
+        case kAskedGoOn:
+            break;
+        case kAskedKeep:
+            return kDeclined;
+        case kAskedRefused:
+            return kNotWritten;
+        case kAskedInputEnded:
+            return kInputEnded;
+    }
     Writer w{textCreate(dateien.profilePath.c_str()), 1, {}, 0, false};
     if (!w.out) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);

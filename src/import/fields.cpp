@@ -1,5 +1,5 @@
 // The field readers. getInt, getDepth and getMinutes find the field from the row's right end
-// and read it right to left; countSamples and the summary find it from the left.
+// and read it right to left; the sample count and the summary find it from the left.
 #include "import/fields.h"
 
 #include <climits>
@@ -160,15 +160,6 @@ void countAllSamples(int* counts) {
             d++;
         }
     }
-}
-
-int countSamples(int d) {
-    int count = 0;
-    for (int r = kFirstSampleRow; r < zeilen; r++) {
-        int start = leftFieldStart(tabelle[r].data(), d);
-        if (start >= 0 && start < kRowSize && isDigit(tabelle[r][start])) count++;
-    }
-    return count;
 }
 
 // The field as the summary prints it, blanks at either end left out.

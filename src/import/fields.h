@@ -13,11 +13,9 @@ double getDepth(int d, int r);
 // hours:minutes as minutes.
 int getMinutes(int d, int r);
 
-// Profile rows (23 on) in which the dive's field, found from the left, begins with a digit.
-int countSamples(int d);
-
-// countSamples for every dive in one pass over the rows: counts[d - 1] for dives 1 to
-// tauchgaenge. The caller provides room for tauchgaenge counts.
+// For every dive, the profile rows (23 on) in which its field, found from the left, begins
+// with a digit, in one pass over the rows: counts[d - 1] for dives 1 to tauchgaenge. The
+// caller provides room for tauchgaenge counts.
 void countAllSamples(int* counts);
 
 // Where dive d's field begins when commas are counted from the row's left end: just after

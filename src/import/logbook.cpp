@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/console.h"
@@ -57,6 +58,10 @@ int countRows(TextIn* in, const char* dateiname) {
         cut = zeile[n - 1] != '\n' && n == kRowSize - 1;
         if (zeile[n - 1] == '\n') lineNumber++;
     }
+    if (n == kTextNoMemory) {
+        printf("\nERROR: Die Datei %s ist zu gross, es fehlt Arbeitsspeicher.\n", dateiname);
+        return -1;
+    }
     if (n < 0) {
         printf("\nFehler beim Lesen der Datei %s\n", dateiname);
         return -1;
@@ -64,9 +69,17 @@ int countRows(TextIn* in, const char* dateiname) {
     return rows;
 }
 
-// Second pass: one zero-filled row per read, in file order.
+// Second pass over the same snapshot: one zero-filled row per read, in file order. Each row
+// costs 120 bytes, so a file of short lines can need far more memory than its size.
 bool readRows(TextIn* in, const char* dateiname) {
-    tabelle.assign(zeilen, Row{});
+    try {
+        tabelle.assign(zeilen, Row{});
+    } catch (const std::bad_alloc&) {
+        tabelle = std::vector<Row>();
+        zeilen = 0;
+        printf("\nERROR: Die Datei %s ist zu gross, es fehlt Arbeitsspeicher.\n", dateiname);
+        return false;
+    }
     if (!textRewind(in)) {
         printf("\nFehler beim Lesen der Datei %s\n", dateiname);
         return false;

@@ -4,11 +4,17 @@
 #include <climits>
 #include <cstdint>
 
+#include "test_seams.h"
+
 namespace {
+
+constexpr size_t kLongestLine = 4096;    // no answer needs more; the rest of a line is dropped
+constexpr size_t kLongestRun = 1 << 20;  // this much without a line end is no typed input
 
 FILE* source = nullptr;  // null means stdin; stdin is not a constant expression
 std::string line;        // the line last taken in, with its LF unless the input ended
 size_t pos = 0;
+bool runOn = false;  // the input ran on without a line end: it counts as ended
 
 FILE* input() {
     return source ? source : stdin;
@@ -18,14 +24,22 @@ bool isBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Takes in the next line; the prompt must be visible before we block.
+// Takes in the next line; the prompt must be visible before we block. Input such as
+// /dev/zero, endless bytes without a line end, ends the input instead of growing the line.
 bool fetchLine() {
     fflush(stdout);
     line.clear();
     pos = 0;
+    if (runOn) return false;
+    size_t length = 0;
     int c;
     while ((c = getc(input())) != EOF) {
-        line.push_back(static_cast<char>(c));
+        if (c != '\n' && ++length > kLongestRun) {
+            runOn = true;
+            line.clear();
+            return false;
+        }
+        if (line.size() < kLongestLine || c == '\n') line.push_back(static_cast<char>(c));
         if (c == '\n') break;
     }
     size_t n = line.size();
@@ -110,4 +124,5 @@ void consoleSetInput(FILE* in) {
     source = in;
     line.clear();
     pos = 0;
+    runOn = false;
 }

@@ -25,6 +25,3 @@ void consoleDiscard();
 
 // Clears the window, but only on a real terminal: redirected output gets nothing.
 void consoleClearScreen();
-
-// Tests read from a stream of their own; forgets any line taken in so far.
-void consoleSetInput(FILE* in);

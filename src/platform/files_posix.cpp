@@ -1,27 +1,188 @@
-// File names on systems whose file names are plain bytes: used exactly as typed.
+// File names on systems whose file names are plain bytes: used exactly as typed. Also the
+// guards of the process: standard streams, file size limit and interrupts while writing.
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/files.h"
 
+struct FileTemp {
+    std::string target;  // the final target, links followed
+    char* temp;          // owned; the signal handler reads it
+};
+
+namespace {
+
+constexpr int kMaxLinks = 40;  // as the kernel's own limit on a path's links
+const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction savedActions[3];
+
+// The temporary file being written; the handler removes it. Set only with the signals blocked.
+char* volatile guarded = nullptr;
+
+void removeAndDie(int sig) {
+    if (guarded) unlink(guarded);
+    // SA_RESETHAND restored the default action, so the raised signal ends the process with its
+    // usual status once the handler returns.
+    raise(sig);
+}
+
+void blockSignals(bool block, sigset_t* old) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : kSignals)
+        sigaddset(&set, sig);
+    sigprocmask(block ? SIG_BLOCK : SIG_SETMASK, block ? &set : old, block ? old : nullptr);
+}
+
+void guard(char* temp) {
+    struct sigaction action;
+    memset(&action, 0, sizeof action);
+    action.sa_handler = removeAndDie;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (int i = 0; i < 3; i++) {
+        // A signal ignored from the start (nohup, a background job) stays ignored.
+        sigaction(kSignals[i], nullptr, &savedActions[i]);
+        if (savedActions[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
+    }
+    guarded = temp;
+}
+
+void unguard() {
+    guarded = nullptr;
+    for (int i = 0; i < 3; i++)
+        sigaction(kSignals[i], &savedActions[i], nullptr);
+}
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return "";
+    return path.substr(0, slash + 1);
+}
+
+// Follows symbolic links to the path a write in place would reach; that need not exist.
+bool finalTarget(const char* name, std::string* target) {
+    *target = name;
+    for (int hops = 0;; hops++) {
+        struct stat st;
+        if (lstat(target->c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        if (hops == kMaxLinks) return false;
+        std::string link(st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096, '\0');
+        ssize_t n = readlink(target->c_str(), &link[0], link.size());
+        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return false;
+        link.resize(static_cast<size_t>(n));
+        *target = link[0] == '/' ? link : folderOf(*target) + link;
+    }
+}
+
+// The permissions a file written in place would have: those of the file it replaces, else
+// the default for a new file.
+mode_t modeFor(const std::string& target) {
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+void fileStartup() {
+    // A closed descriptor 0, 1 or 2 would be the next one open() hands out: the profile's
+    // temporary file could then receive the console output.
+    for (int fd = 0; fd <= 2; fd++) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            int opened = open("/dev/null", O_RDWR);
+            if (opened != fd && opened >= 0) close(opened);
+        }
+    }
+    signal(SIGXFSZ, SIG_IGN);
+}
+
 FILE* fileOpen(const char* name, const char* mode) {
     return fopen(name, mode);
+}
+
+FILE* fileOpenRegular(const char* name) {
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that never comes.
+    int fd = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags == -1 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        close(fd);
+        return nullptr;
+    }
+    FILE* file = fdopen(fd, "rb");
+    if (!file) close(fd);
+    return file;
+}
+
+FileKind fileKind(const char* name) {
+    struct stat st;
+    if (stat(name, &st) == 0) return S_ISREG(st.st_mode) ? kFileRegular : kFileOther;
+    return lstat(name, &st) == 0 ? kFileRegular : kFileMissing;
+}
+
+bool fileExists(const char* name) {
+    struct stat st;
+    return stat(name, &st) == 0;
+}
+
+FILE* fileTempCreate(const char* name, FileTemp** temp) {
+    *temp = nullptr;
+    std::string target;
+    if (!finalTarget(name, &target)) return nullptr;
+    // Writing in place would fail on a file this user may not write.
+    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) return nullptr;
+    std::string pattern = target + ".XXXXXX";
+    char* path = strdup(pattern.c_str());
+    if (!path) return nullptr;
+    sigset_t old;
+    blockSignals(true, &old);
+    int fd = mkstemp(path);  // O_CREAT | O_EXCL, mode 0600
+    if (fd >= 0) guard(path);
+    blockSignals(false, &old);
+    if (fd < 0) {
+        free(path);
+        return nullptr;
+    }
+    fchmod(fd, modeFor(target));  // a file system without permissions refuses; no matter
+    FILE* file = fdopen(fd, "wb");
+    *temp = new FileTemp{target, path};
+    if (!file) {
+        close(fd);
+        fileTempDone(*temp, true);
+        *temp = nullptr;
+    }
+    return file;
 }
 
 bool fileSync(FILE* file) {
     return fsync(fileno(file)) == 0;
 }
 
-bool fileReplace(const char* from, const char* to) {
-    return rename(from, to) == 0;
+bool fileTempReplace(FileTemp* temp) {
+    return rename(temp->temp, temp->target.c_str()) == 0;
 }
 
-bool fileExists(const char* name) {
-    struct stat st;
-    return stat(name, &st) == 0;
+void fileTempDone(FileTemp* temp, bool remove) {
+    sigset_t old;
+    blockSignals(true, &old);
+    if (remove) unlink(temp->temp);
+    unguard();
+    blockSignals(false, &old);
+    free(temp->temp);
+    delete temp;
 }
 
 bool fileRemove(const char* name) {

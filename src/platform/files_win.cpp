@@ -1,17 +1,35 @@
 // File names on Windows: the typed bytes are converted to UTF-16 and used with the wide
 // functions, since narrow fopen would read them in the ANSI code page, not the console's.
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "platform/files.h"
 
+struct FileTemp {
+    std::wstring target;  // the final target, links followed
+    std::wstring temp;
+};
+
 namespace {
 
 bool namesInUtf8 = false;
+
+// The temporary file being written; the control handler, which runs in a thread of its own,
+// removes it. A buffer that is never freed, so that the handler cannot read a freed name. The
+// file is opened with FILE_SHARE_DELETE, so that it can be deleted while still open.
+wchar_t guardedName[32768];  // the longest path Windows takes
+volatile bool guarded = false;
+
+BOOL WINAPI removeOnClose(DWORD) {
+    if (guarded) DeleteFileW(guardedName);
+    return FALSE;  // the default handler then ends the process as usual
+}
 
 // The wide name for a typed one, in the code page the user typed it in.
 bool wideName(const char* name, std::wstring* wide) {
@@ -23,6 +41,47 @@ bool wideName(const char* name, std::wstring* wide) {
 bool isDiskFile(FILE* file) {
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
     return GetFileType(handle) == FILE_TYPE_DISK;
+}
+
+// The file a symbolic link finally leads to; other names stay as they are. Asked of every
+// existing file, since links made outside Windows (on a network share, or under wine) do not
+// all show as reparse points. A Windows link that leads nowhere cannot be followed here: it
+// is refused rather than replaced by a plain file.
+bool finalTarget(std::wstring* target) {
+    DWORD attributes = GetFileAttributesW(target->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+    bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    HANDLE handle =
+        CreateFileW(target->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return !link;
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD len = GetFinalPathNameByHandleW(handle, &path[0], MAX_PATH, VOLUME_NAME_DOS);
+    if (len >= MAX_PATH) {
+        path.resize(len + 1);
+        len = GetFinalPathNameByHandleW(handle, &path[0], len + 1, VOLUME_NAME_DOS);
+    }
+    CloseHandle(handle);
+    if (len == 0 || len >= path.size()) return !link;
+    path.resize(len);
+    *target = path;
+    return true;
+}
+
+// A new file beside `target` under a name no file has yet: CREATE_NEW never opens one.
+HANDLE createUnique(const std::wstring& target, std::wstring* path) {
+    unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ULL);
+    for (int attempt = 0; attempt < 100; attempt++) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        wchar_t suffix[16];
+        swprintf(suffix, 16, L".%06llx", (seed >> 33) & 0xffffff);
+        *path = target + suffix;
+        HANDLE handle =
+            CreateFileW(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 }  // namespace
@@ -49,14 +108,76 @@ bool fileNameToWide(const char* name, unsigned codePage, std::wstring* wide) {
     return true;
 }
 
+// A standard stream without a handle gets NUL, so that no file opened later can become it.
+// There is no signal for an oversized file here.
+void fileStartup() {
+    for (int fd = 0; fd <= 2; fd++) {
+        intptr_t handle = _get_osfhandle(fd);
+        if (handle != -1 && handle != -2) continue;
+        int nul = _open("NUL", _O_RDWR | _O_BINARY);
+        if (nul >= 0 && nul != fd) {
+            _dup2(nul, fd);
+            _close(nul);
+        }
+    }
+}
+
 FILE* fileOpen(const char* name, const char* mode) {
     std::wstring wname;
     if (!wideName(name, &wname)) return nullptr;
     std::wstring wmode(mode, mode + strlen(mode));  // "rb", "wb": plain ASCII
-    FILE* file = _wfopen(wname.c_str(), wmode.c_str());
+    return _wfopen(wname.c_str(), wmode.c_str());
+}
+
+FILE* fileOpenRegular(const char* name) {
+    FILE* file = fileOpen(name, "rb");
     if (file && !isDiskFile(file)) {
         fclose(file);
         return nullptr;
+    }
+    return file;
+}
+
+FileKind fileKind(const char* name) {
+    std::wstring wname;
+    if (!wideName(name, &wname)) return kFileMissing;
+    DWORD attributes = GetFileAttributesW(wname.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return kFileMissing;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? kFileOther : kFileRegular;
+}
+
+bool fileExists(const char* name) {
+    return fileKind(name) != kFileMissing;
+}
+
+FILE* fileTempCreate(const char* name, FileTemp** temp) {
+    *temp = nullptr;
+    std::wstring target;
+    if (!wideName(name, &target) || !finalTarget(&target)) return nullptr;
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    // Writing in place is refused for a read-only file; MoveFileExW would replace it anyway.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return nullptr;
+    }
+    std::wstring path;
+    HANDLE handle = createUnique(target, &path);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
+    *temp = new FileTemp{target, path};
+    if ((*temp)->temp.size() < sizeof guardedName / sizeof guardedName[0]) {
+        wcscpy(guardedName, (*temp)->temp.c_str());
+        guarded = true;
+    }
+    SetConsoleCtrlHandler(removeOnClose, TRUE);
+    if (!file) {
+        if (fd >= 0) {
+            _close(fd);
+        } else {
+            CloseHandle(handle);
+        }
+        fileTempDone(*temp, true);
+        *temp = nullptr;
     }
     return file;
 }
@@ -65,19 +186,18 @@ bool fileSync(FILE* file) {
     return _commit(_fileno(file)) == 0;
 }
 
-bool fileReplace(const char* from, const char* to) {
-    std::wstring wfrom;
-    std::wstring wto;
-    if (!wideName(from, &wfrom) || !wideName(to, &wto)) return false;
+bool fileTempReplace(FileTemp* temp) {
     // rename() refuses an existing target here; this replaces it in one step and waits until
     // the move has reached the disk.
-    return MoveFileExW(wfrom.c_str(), wto.c_str(),
+    return MoveFileExW(temp->temp.c_str(), temp->target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool fileExists(const char* name) {
-    std::wstring wname;
-    return wideName(name, &wname) && GetFileAttributesW(wname.c_str()) != INVALID_FILE_ATTRIBUTES;
+void fileTempDone(FileTemp* temp, bool remove) {
+    if (remove) DeleteFileW(temp->temp.c_str());
+    guarded = false;
+    SetConsoleCtrlHandler(removeOnClose, FALSE);
+    delete temp;
 }
 
 bool fileRemove(const char* name) {
@@ -93,8 +213,8 @@ std::string fileShownName(const std::string& name) {
     std::wstring wide;
     if (!fileNameToWide(name.c_str(), CP_UTF8, &wide) || wide.empty()) return name;
     DWORD mode;
-    UINT codePage = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) ? GetConsoleOutputCP()
-                                                                           : GetACP();
+    UINT codePage =
+        GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) ? GetConsoleOutputCP() : GetACP();
     // A character the code page lacks shows as '?'; the file is still found by its real name.
     int len = WideCharToMultiByte(codePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
     if (len <= 1) return name;

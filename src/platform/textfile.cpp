@@ -3,23 +3,26 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/files.h"
+#include "test_seams.h"
 
 struct TextIn {
     FILE* file;
+    std::string data;  // the whole file, read in one pass
     size_t pos;
     size_t len;
+    bool loaded;
     bool ended;   // end of file or a 0x1A byte: nothing more until a rewind
     bool failed;  // a read error
-    unsigned char buf[1 << 16];
+    bool noMemory;
 };
 
 struct TextOut {
     FILE* file;
-    std::string target;
-    std::string temp;
+    FileTemp* temp;
     bool failed;
 };
 
@@ -32,29 +35,42 @@ bool injected(TextOp op, size_t bytes = 0) {
     return faultHook && faultHook(op, bytes);
 }
 
-bool refill(TextIn* in) {
-    in->pos = 0;
-    if (injected(kOpRead)) {
-        in->len = 0;
-        in->failed = true;
-        return false;
+// Reads the whole file once. A second pass over the file itself could see other bytes, should
+// the file change meanwhile, and the rows would then no longer fit together.
+void load(TextIn* in) {
+    in->loaded = true;
+    char chunk[1 << 16];
+    for (;;) {
+        if (injected(kOpRead)) {
+            in->failed = true;
+            return;
+        }
+        size_t n = fread(chunk, 1, sizeof chunk, in->file);
+        if (n == 0) {
+            in->failed = ferror(in->file) != 0;
+            break;
+        }
+        try {
+            in->data.append(chunk, n);
+        } catch (const std::bad_alloc&) {
+            in->noMemory = true;
+            return;
+        }
     }
-    in->len = fread(in->buf, 1, sizeof in->buf, in->file);
-    if (in->len == 0 && ferror(in->file)) in->failed = true;
-    return in->len > 0;
+    in->len = in->data.size();
 }
 
 // The byte after a CR decides whether the pair reads as one LF.
 int peekRaw(TextIn* in) {
-    if (in->pos == in->len && !refill(in)) return EOF;
-    return in->buf[in->pos];
+    if (in->pos == in->len) return EOF;
+    return static_cast<unsigned char>(in->data[in->pos]);
 }
 
 // The common case in one go: a whole line, LF or CR LF, that fits a row and is already in the
 // buffer, with no 0x1A in it. Returns the bytes stored, or 0 to leave it to the byte loop.
 // A CR inside the line is not followed by the first LF, so it stays as it is there too.
 int readWholeLine(TextIn* in, char* row) {
-    const unsigned char* at = in->buf + in->pos;
+    const unsigned char* at = reinterpret_cast<const unsigned char*>(in->data.data()) + in->pos;
     size_t avail = in->len - in->pos;
     size_t window = avail < 120 ? avail : 120;  // 119 bytes stored, plus the LF of a CR LF
     const void* found = memchr(at, '\n', window);
@@ -73,27 +89,30 @@ int readWholeLine(TextIn* in, char* row) {
 
 TextIn* textOpenRead(const char* name) {
     if (injected(kOpOpen)) return nullptr;
-    FILE* file = fileOpen(name, "rb");
+    FILE* file = fileOpenRegular(name);
     if (!file) return nullptr;
     TextIn* in = new TextIn;
     in->file = file;
     in->pos = in->len = 0;
-    in->ended = in->failed = false;
+    in->loaded = in->ended = in->failed = in->noMemory = false;
     return in;
 }
 
 int textReadRow(TextIn* in, char* row) {
-    if (!in->ended && !in->failed) {
+    if (!in->loaded) load(in);
+    if (in->noMemory) return kTextNoMemory;
+    if (in->failed) return -1;
+    if (!in->ended) {
         int whole = readWholeLine(in, row);
         if (whole > 0) return whole;
     }
     int n = 0;
     while (n < 119 && !in->ended) {
-        if (in->pos == in->len && !refill(in)) {
+        if (in->pos == in->len) {
             in->ended = true;
             break;
         }
-        unsigned char c = in->buf[in->pos++];
+        unsigned char c = static_cast<unsigned char>(in->data[in->pos++]);
         if (c == 0x1A) {
             in->ended = true;
             break;
@@ -105,15 +124,13 @@ int textReadRow(TextIn* in, char* row) {
         row[n++] = static_cast<char>(c);
         if (c == '\n') break;
     }
-    return in->failed ? -1 : n;
+    return n;
 }
 
 bool textRewind(TextIn* in) {
-    in->pos = in->len = 0;
-    in->ended = in->failed = false;
-    clearerr(in->file);
-    if (injected(kOpRewind)) return false;
-    return fseek(in->file, 0, SEEK_SET) == 0;
+    in->pos = 0;
+    in->ended = false;
+    return !injected(kOpRewind);
 }
 
 bool textClose(TextIn* in) {
@@ -123,17 +140,24 @@ bool textClose(TextIn* in) {
     return ok;
 }
 
-bool textExists(const char* name) {
-    return fileExists(name);
+TextTarget textTarget(const char* name) {
+    switch (fileKind(name)) {
+        case kFileMissing:
+            return kTargetMissing;
+        case kFileRegular:
+            return kTargetFile;
+        default:
+            return kTargetOther;
+    }
 }
 
 TextOut* textCreate(const char* name) {
     if (injected(kOpCreate)) return nullptr;
-    std::string temp = std::string(name) + ".tmp";
-    FILE* file = fileOpen(temp.c_str(), "wb");
+    FileTemp* temp;
+    FILE* file = fileTempCreate(name, &temp);
     if (!file) return nullptr;
     setvbuf(file, nullptr, _IOFBF, 1 << 16);
-    return new TextOut{file, name, temp, false};
+    return new TextOut{file, temp, false};
 }
 
 bool textWrite(TextOut* out, const char* data, size_t len) {
@@ -152,10 +176,8 @@ bool textCommit(TextOut* out) {
     if (ok && (injected(kOpSync) || !fileSync(out->file))) ok = false;
     bool closeFailed = injected(kOpCloseOut);  // the file is closed all the same
     if (fclose(out->file) != 0 || closeFailed) ok = false;
-    if (ok && (injected(kOpReplace) || !fileReplace(out->temp.c_str(), out->target.c_str()))) {
-        ok = false;
-    }
-    if (!ok) fileRemove(out->temp.c_str());
+    if (ok && (injected(kOpReplace) || !fileTempReplace(out->temp))) ok = false;
+    fileTempDone(out->temp, !ok);
     delete out;
     return ok;
 }

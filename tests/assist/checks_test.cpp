@@ -9,6 +9,7 @@
 #include "dialogue/mainflow.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
+#include "test_seams.h"
 #include "testutil.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/textfile.h"
 #include "support/runflow.h"
+#include "test_seams.h"
 #include "testutil.h"
 
 namespace {
@@ -104,7 +104,7 @@ const char* exportCase(const std::string& data, std::string* out) {
     remove("fuzz.vdp");
     int code = boundedRun(answers, out);
     if (code != 0 && code != -1) return "exit code";
-    if (fileExists("fuzz.vdp.tmp")) return "temporary file left";
+    if (strayFile("fuzz")) return "temporary file left";
     if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
     return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
 }
@@ -120,7 +120,7 @@ const char* consoleCase(const std::string& input, std::string* out) {
     int code = boundedRun(input, out);
     std::string profile = readFile("logbuch.vdp");
     if (code != 0 && code != -1) return "exit code";
-    if (fileExists("logbuch.vdp.tmp")) return "temporary file left";
+    if (strayFile("logbuch")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
     if (code == -1)
         return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "import/logbook.h"
+#include "support/samples.h"
 #include "testutil.h"
 
 namespace {

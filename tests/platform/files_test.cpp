@@ -54,16 +54,37 @@ std::string readFile(const char* name) {
     return text;
 }
 
-TEST(Files, ReplaceOverwritesAnExistingTarget) {
-    Scratch s = enterScratch("replace");
+TEST(Files, TemporaryFilesAreNewAndUnique) {
+    Scratch s = enterScratch("temp");
     writeFile("logbuch.vdp", "old profile");
-    writeFile("logbuch.vdp.tmp", "new profile");
-    EXPECT_TRUE(fileReplace("logbuch.vdp.tmp", "logbuch.vdp"));
-    EXPECT_EQ(readFile("logbuch.vdp"), "new profile");
-    EXPECT_EQ(readFile("logbuch.vdp.tmp"), "<missing>");
-    // Without a source nothing happens to the target.
-    EXPECT_FALSE(fileReplace("logbuch.vdp.tmp", "logbuch.vdp"));
-    EXPECT_EQ(readFile("logbuch.vdp"), "new profile");
+    FileTemp* first;
+    FileTemp* second;
+    FILE* a = fileTempCreate("logbuch.vdp", &first);
+    FILE* b = fileTempCreate("logbuch.vdp", &second);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3);
+    fputs("first", a);
+    fputs("second", b);
+    fclose(a);
+    fclose(b);
+    EXPECT_EQ(readFile("logbuch.vdp"), "old profile");
+    EXPECT_TRUE(fileTempReplace(second));
+    fileTempDone(second, false);
+    fileTempDone(first, true);
+    EXPECT_EQ(readFile("logbuch.vdp"), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    leaveScratch(s);
+}
+
+TEST(Files, KindsOfNames) {
+    Scratch s = enterScratch("kinds");
+    writeFile("file.vdp", "x");
+    fs::create_directory("dir.vdp");
+    EXPECT_EQ(fileKind("file.vdp"), kFileRegular);
+    EXPECT_EQ(fileKind("dir.vdp"), kFileOther);
+    EXPECT_EQ(fileKind("none.vdp"), kFileMissing);
+    EXPECT_EQ(fileOpenRegular("dir.vdp"), nullptr);
     leaveScratch(s);
 }
 
@@ -78,6 +99,17 @@ TEST(Files, OpenAndRemoveReportFailure) {
 }
 
 #ifdef _WIN32
+
+// Writes `text` through a temporary file and puts it in place of `name`.
+bool replaceVia(const char* name, const std::string& text) {
+    FileTemp* temp;
+    FILE* f = fileTempCreate(name, &temp);
+    if (!f) return false;
+    fwrite(text.data(), 1, text.size(), f);
+    bool ok = fclose(f) == 0 && fileTempReplace(temp);
+    fileTempDone(temp, !ok);
+    return ok;
+}
 
 std::wstring toWide(const char* bytes, unsigned codePage) {
     std::wstring wide;
@@ -123,12 +155,22 @@ TEST(FileNames, TypedNamesOpenWideNamedFiles) {
     ASSERT_FALSE(lossy) << "code page " << fileNameCodePage() << " has no umlauts";
     EXPECT_EQ(readFile(typed), "Tauchcomputer,Seehund\n");
 
-    std::string temp = std::string(typed) + ".tmp";
-    writeFile(temp.c_str(), "neu");
-    EXPECT_TRUE(fileReplace(temp.c_str(), typed));
+    EXPECT_TRUE(replaceVia(typed, "neu"));
     EXPECT_EQ(readFile(typed), "neu");
     EXPECT_TRUE(fs::exists(fs::path(wide)));
-    EXPECT_FALSE(fs::exists(fs::path(std::wstring(wide) + L".tmp")));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    leaveScratch(s);
+}
+
+// Writing in place would be refused; so is replacing.
+TEST(FileNames, ReadOnlyFileIsNotReplaced) {
+    Scratch s = enterScratch("readonly");
+    writeFile("p.vdp", "alt");
+    ASSERT_TRUE(SetFileAttributesW(L"p.vdp", FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(replaceVia("p.vdp", "neu"));
+    SetFileAttributesW(L"p.vdp", FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFile("p.vdp"), "alt");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
     leaveScratch(s);
 }
 

@@ -113,10 +113,22 @@ TEST(TextOut, FailedReplaceLeavesNothingBehind) {
     EXPECT_TRUE(std::filesystem::is_directory("p.vdp/inside"));
 }
 
-TEST(TextOut, UnopenableTemporary) {
+TEST(TextOut, UncreatableTemporary) {
     ScratchDir dir;
-    std::filesystem::create_directory("p.vdp.tmp");
-    EXPECT_EQ(textCreate("p.vdp"), nullptr);
+    EXPECT_EQ(textCreate("missing/p.vdp"), nullptr);
+}
+
+// Whatever the user keeps under the names a temporary file might once have had stays.
+TEST(TextOut, OldTemporaryNamesAreLeftAlone) {
+    ScratchDir dir;
+    writeFile("p.vdp.tmp", "mine");
+    std::filesystem::create_directory("p.vdp.XXXXXX");
+    TextOut* out = textCreate("p.vdp");
+    ASSERT_NE(out, nullptr);
+    textWrite(out, "new", 3);
+    ASSERT_TRUE(textCommit(out));
+    EXPECT_EQ(readFile("p.vdp.tmp"), "mine");
+    EXPECT_EQ(listDir(), (std::vector<std::string>{"p.vdp", "p.vdp.XXXXXX", "p.vdp.tmp"}));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/textfile.h"
 #include "support/runflow.h"
+#include "test_seams.h"
 #include "testutil.h"
 
 namespace {
@@ -54,23 +54,22 @@ struct Outcome {
 };
 
 // What a failing operation means depends on whose it is, which the order tells.
-enum Role { kExportOpen, kExportRead, kExportClose, kProbeOpen, kProbeClose, kCreate, kWriting };
+// Only the export is ever opened for reading: the profile's existence is looked up, not opened.
+enum Role { kExportOpen, kExportRead, kExportClose, kCreate, kWriting };
 
 std::vector<Role> rolesOf(const std::vector<TextOp>& ops) {
     std::vector<Role> roles;
-    int opens = 0;
-    int closes = 0;
     for (TextOp op : ops) {
         switch (op) {
             case kOpOpen:
-                roles.push_back(opens++ == 0 ? kExportOpen : kProbeOpen);
+                roles.push_back(kExportOpen);
                 break;
             case kOpRead:
             case kOpRewind:
                 roles.push_back(kExportRead);
                 break;
             case kOpCloseIn:
-                roles.push_back(closes++ == 0 ? kExportClose : kProbeClose);
+                roles.push_back(kExportClose);
                 break;
             case kOpCreate:
                 roles.push_back(kCreate);
@@ -103,13 +102,6 @@ Outcome expected(Role role, bool later, const std::string& clean) {
             // profile's creation.
             replaceOnce(&out, kLoaded,
                         std::string(kLoaded) + "Datei logbuch.csv konnte nicht geschlossen werden");
-            break;
-        case kProbeOpen:
-            break;  // the question comes all the same, the file being there
-        case kProbeClose:
-            replaceOnce(
-                &out, kSaved,
-                std::string("ERROR: Datei logbuch.vdp konnte nicht geschlossen werden") + kSaved);
             break;
         case kCreate:
             later = true;
@@ -207,19 +199,36 @@ TEST_F(FileFaults, EveryOperationWithoutAnEarlierProfile) {
     everyOperationFails(false);
 }
 
-// A profile that is there but cannot be read is still asked about before it is replaced.
-TEST_F(FileFaults, UnreadableProfileIsAskedAbout) {
-    ScratchDir dir;
-    writeFile("logbuch.csv", exportData);
-    writeFile("logbuch.vdp", kEarlier);
-    failOnly(kOpOpen, 2);  // the export's open is the first, the profile's probe the second
-    std::string out;
-    int code = runFlow("logbuch\ny\n12:30\nn\n1:75\nn\n\n", &out);
-    textSetFaultHook(nullptr);
-    EXPECT_EQ(ofKind, 2u);
-    EXPECT_EQ(code, 0);
-    EXPECT_NE(out.find(" Soll die Datei ueberschrieben werden? y oder n ?: "), std::string::npos);
-    EXPECT_EQ(readFile("logbuch.vdp"), kEarlier);
+// The export changes between the two passes over it, cut short or replaced by another: the
+// rows still come from the one snapshot taken, so the profile is that of the export as read.
+std::string changedTo;
+bool changeAtRewind(TextOp op, size_t) {
+    if (op == kOpRewind) writeFile("logbuch.csv", changedTo);
+    return false;
+}
+
+TEST_F(FileFaults, ExportChangingBetweenThePasses) {
+    std::string clean;
+    {
+        ScratchDir dir;
+        writeFile("logbuch.csv", exportData);
+        std::string out;
+        ASSERT_EQ(runFlow(kInput, &out), 0);
+        clean = readFile("logbuch.vdp");
+    }
+    std::string other = exportData;
+    other.replace(other.find("14.6"), 4, "44.6");  // one sample of the first dive
+    for (const std::string& changed : {std::string(), exportData.substr(0, 500), other}) {
+        ScratchDir dir;
+        writeFile("logbuch.csv", exportData);
+        changedTo = changed;
+        textSetFaultHook(changeAtRewind);
+        std::string out;
+        EXPECT_EQ(runFlow(kInput, &out), 0);
+        textSetFaultHook(nullptr);
+        EXPECT_EQ(readFile("logbuch.vdp"), clean);
+        EXPECT_EQ(readFile("logbuch.csv"), changed);
+    }
 }
 
 // After a failed write an interval of billions of minutes is counted, not walked line by line,

@@ -9,6 +9,7 @@
 
 #include "dialogue/mainflow.h"
 #include "platform/console.h"
+#include "test_seams.h"
 
 namespace {
 
