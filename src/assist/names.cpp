@@ -33,7 +33,8 @@ size_t extensionAt(const std::string& path) {
 }  // namespace
 
 std::string exportPathFor(const std::string& given) {
-    if (fileExists(given.c_str()) || endsWith(given, ".csv")) return given;
+    // A folder of the export's name must not hide the export.
+    if (fileKind(given.c_str()) == kFileRegular || endsWith(given, ".csv")) return given;
     return given + ".csv";
 }
 

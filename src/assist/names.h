@@ -3,8 +3,8 @@
 
 #include <string>
 
-// The export's path: `given` as it stands, or with ".csv" appended when no file of that name
-// exists and it does not end in ".csv" already.
+// The export's path: `given` as it stands, or with ".csv" appended when no file (a folder
+// does not count) of that name exists and it does not end in ".csv" already.
 std::string exportPathFor(const std::string& given);
 
 // The profile beside the export: the export's extension replaced by ".vdp". An export that has

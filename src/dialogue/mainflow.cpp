@@ -92,8 +92,8 @@ bool fillUsableTable() {
 }
 
 // Everything after the dive table, up to and including the output stage.
-Outcome convertTable() {
-    clearScreen();
+Outcome convertTable(bool clear) {
+    if (clear) clearScreen();
     if (tauchgaenge == 1) {
         printf("%d Tauchgang ist in der importierten Datei vorhanden.", tauchgaenge);
     } else {
@@ -119,7 +119,7 @@ int mainFlow() {
     printBanner();
     int loaded = loadLogbook();
     if (loaded == kLoadInputEnded) return reportInputEnded();
-    Outcome outcome = loaded == 0 && fillUsableTable() ? convertTable() : kNotUsable;
+    Outcome outcome = loaded == 0 && fillUsableTable() ? convertTable(true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
     if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
@@ -130,19 +130,23 @@ int exportsFlow(const std::vector<std::string>& exports, RunMode mode) {
     runMode = mode;
     printBanner();
     bool allConverted = true;
-    Outcome last = kNotUsable;
+    bool reachedOutput = false;
+    bool first = true;
     for (const std::string& given : exports) {
         namesFromArgument(given);
-        last = useExport() ? convertTable() : kNotUsable;
-        if (last == kGone) return reportInputEnded();
-        if (last != kConverted) allConverted = false;
+        // Only the first clearing: a later one would wipe what the earlier exports reported.
+        Outcome outcome = useExport() ? convertTable(first) : kNotUsable;
+        first = false;
+        if (outcome == kGone) return reportInputEnded();
+        if (outcome != kConverted) allConverted = false;
+        if (outcome != kNotUsable) reachedOutput = true;
     }
     int code = allConverted ? 0 : -1;
     if (mode == kUnattended) {
         printf("\n");  // no closing line follows; a shell prompt must not join the last one
         return code;
     }
-    // As after a single export: the closing line only once the output stage was reached.
-    if (last != kNotUsable) printf("\n\nProgramm mit Tastendruck beenden.");
+    // As after a single export: the closing line once the output stage was reached.
+    if (reachedOutput) printf("\n\nProgramm mit Tastendruck beenden.");
     return waitAndEnd(code);
 }
