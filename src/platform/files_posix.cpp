@@ -144,7 +144,11 @@ FILE* fileTempCreate(const char* name, FileTemp** temp) {
     if (!finalTarget(name, &target)) return nullptr;
     // Writing in place would fail on a file this user may not write.
     if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) return nullptr;
-    std::string pattern = target + ".XXXXXX";
+    // A name near the 255-byte limit of a file name leaves no room for the suffix: the
+    // temporary name keeps only its start.
+    size_t slash = target.rfind('/');
+    size_t base = slash == std::string::npos ? 0 : slash + 1;
+    std::string pattern = target.substr(0, base + 200) + ".XXXXXX";
     char* path = strdup(pattern.c_str());
     if (!path) return nullptr;
     sigset_t old;

@@ -75,7 +75,10 @@ HANDLE createUnique(const std::wstring& target, std::wstring* path) {
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
         wchar_t suffix[16];
         swprintf(suffix, 16, L".%06llx", (seed >> 33) & 0xffffff);
-        *path = target + suffix;
+        // A name near the 255-character limit leaves no room for the suffix.
+        size_t slash = target.find_last_of(L"\\/");
+        size_t base = slash == std::wstring::npos ? 0 : slash + 1;
+        *path = target.substr(0, base + 200) + suffix;
         HANDLE handle =
             CreateFileW(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -132,3 +132,17 @@ TEST(TextOut, OldTemporaryNamesAreLeftAlone) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+// A profile name of 255 bytes is allowed; its temporary name must still fit the file system.
+TEST(TextOut, NameAtTheLimitStillGetsATemporaryFile) {
+    ScratchDir dir;
+    std::string name = std::string(251, 'a') + ".vdp";
+    TextOut* out = textCreate(name.c_str());
+    ASSERT_NE(out, nullptr);
+    textWriteLine(out, "x", 1);
+    EXPECT_TRUE(textCommit(out));
+    EXPECT_EQ(readFile(name), "x\r\n");
+    EXPECT_EQ(listDir(), std::vector<std::string>{name});
+}
+#endif
