@@ -153,7 +153,8 @@ bool assistedAnswersFit(const std::string& console, int suggestions) {
 }
 
 // One conversion of big.csv in dir: classic with the name asked, or assisted with the export as
-// argument. False, with a message, when it failed or did not write a finished profile.
+// argument. False when it failed, did not write a finished profile or lost its way in the
+// answers.
 bool convert(const Options& o, const std::string& dir, bool assisted, int suggestions, Run* run,
              long* lines) {
     unlink((dir + "/big.vdp").c_str());  // else the converter asks before replacing it
@@ -165,9 +166,12 @@ bool convert(const Options& o, const std::string& dir, bool assisted, int sugges
     std::string console;
     bool fits = !assisted || (readWholeFile(dir + "/console.txt", &console) &&
                               assistedAnswersFit(console, suggestions));
-    if (run->exitCode == 0 && *lines != 0 && fits) return true;
-    fprintf(stderr, "the %s conversion failed (exit %d); see %s\n",
-            assisted ? "assisted" : "classic", run->exitCode, dir.c_str());
+    return run->exitCode == 0 && *lines != 0 && fits;
+}
+
+bool conversionFailed(const char* mode, int samples, const Run& run, const std::string& dir) {
+    fprintf(stderr, "the %s conversion of %d sample rows failed (exit %d); see %s\n", mode, samples,
+            run.exitCode, dir.c_str());
     return false;
 }
 
@@ -192,10 +196,14 @@ bool measure(const Options& o, int samples, Result* result) {
     for (int i = 0; ok && i < o.repeat; i++) {
         Run run;
         long lines;
-        if (!convert(o, dir, false, 0, &run, &lines)) return false;
+        if (!convert(o, dir, false, 0, &run, &lines)) {
+            return conversionFailed("classic", samples, run, dir);
+        }
         Run assisted;
         long assistedLines;
-        if (!convert(o, dir, true, e.suggestions, &assisted, &assistedLines)) return false;
+        if (!convert(o, dir, true, e.suggestions, &assisted, &assistedLines)) {
+            return conversionFailed("assisted", samples, assisted, dir);
+        }
         Run base = runIn(dir, {o.baseline, "big.csv", "base.out", std::to_string(lines)},
                          "/dev/null", "/dev/null");
         if (base.exitCode != 0) {
