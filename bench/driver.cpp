@@ -1,6 +1,7 @@
 // The end-to-end benchmark: for each export size, the built converter converts a synthetic
-// export in a fresh temporary directory with scripted answers, next to the baseline program,
-// and one table row reports time, throughput, the ratio to the baseline and peak memory.
+// export in a fresh temporary directory with scripted answers, started as the classic dialogue
+// and in the assisted mode (the export as argument), next to the baseline program; one table
+// row reports time, throughput, the ratios to the baseline and to the classic run, and memory.
 //   csv2vdp_bench PROGRAM BASELINE [--rows N,N,...] [--dives D] [--repeat R] [--seed S]
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -50,6 +51,9 @@ struct Result {
     double baselineWall;
     long maxRssKiB;  // highest over the repeats
     long baselineRssKiB;
+    double assistedSeconds;  // the assisted mode, the best of the repeats
+    double assistedWall;
+    long assistedRssKiB;
 };
 
 double now() {
@@ -133,6 +137,44 @@ std::string scratchParent() {
     return dir && *dir ? dir : "/tmp";
 }
 
+// How many times `text` holds `what`.
+int occurrences(const std::string& text, const char* what) {
+    int count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        count++;
+    return count;
+}
+
+// Answers that went astray show up as a repeated question or as suggestions not taken.
+bool assistedAnswersFit(const std::string& console, int suggestions) {
+    return occurrences(console, "Ungueltige Eingabe") == 0 &&
+           occurrences(console, "Vorschlag: Gaswechsel") == suggestions &&
+           occurrences(console, " vermerkt.") == suggestions;
+}
+
+// One conversion of big.csv in dir: classic with the name asked, or assisted with the export as
+// argument. False when it failed, did not write a finished profile or lost its way in the
+// answers.
+bool convert(const Options& o, const std::string& dir, bool assisted, int suggestions, Run* run,
+             long* lines) {
+    unlink((dir + "/big.vdp").c_str());  // else the converter asks before replacing it
+    std::vector<std::string> argv{o.program};
+    if (assisted) argv.push_back("big.csv");
+    *run =
+        runIn(dir, argv, dir + (assisted ? "/assisted.txt" : "/answers.txt"), dir + "/console.txt");
+    *lines = profileLines(dir + "/big.vdp");
+    std::string console;
+    bool fits = !assisted || (readWholeFile(dir + "/console.txt", &console) &&
+                              assistedAnswersFit(console, suggestions));
+    return run->exitCode == 0 && *lines != 0 && fits;
+}
+
+bool conversionFailed(const char* mode, int samples, const Run& run, const std::string& dir) {
+    fprintf(stderr, "the %s conversion of %d sample rows failed (exit %d); see %s\n", mode, samples,
+            run.exitCode, dir.c_str());
+    return false;
+}
+
 bool measure(const Options& o, int samples, Result* result) {
     std::string pattern = scratchParent() + "/csv2vdp-bench-XXXXXX";
     if (!mkdtemp(&pattern[0])) {
@@ -141,21 +183,26 @@ bool measure(const Options& o, int samples, Result* result) {
     }
     std::string dir = pattern;
     SynthExport e = makeSyntheticExport(o.seed, o.dives, samples, "big");
-    bool ok =
-        writeWholeFile(dir + "/big.csv", e.csv) && writeWholeFile(dir + "/answers.txt", e.answers);
+    bool ok = writeWholeFile(dir + "/big.csv", e.csv) &&
+              writeWholeFile(dir + "/answers.txt", e.answers) &&
+              writeWholeFile(dir + "/assisted.txt", e.assistedAnswers);
     std::vector<double> times;
     std::vector<double> walls;
     std::vector<double> baseTimes;
     std::vector<double> baseWalls;
-    result->maxRssKiB = result->baselineRssKiB = 0;
+    std::vector<double> assistedTimes;
+    std::vector<double> assistedWalls;
+    result->maxRssKiB = result->baselineRssKiB = result->assistedRssKiB = 0;
     for (int i = 0; ok && i < o.repeat; i++) {
-        unlink((dir + "/big.vdp").c_str());  // else the converter asks before replacing it
-        Run run = runIn(dir, {o.program}, dir + "/answers.txt", dir + "/console.txt");
-        long lines = profileLines(dir + "/big.vdp");
-        if (run.exitCode != 0 || lines == 0) {
-            fprintf(stderr, "the conversion of %d sample rows failed (exit %d); see %s\n", samples,
-                    run.exitCode, dir.c_str());
-            return false;
+        Run run;
+        long lines;
+        if (!convert(o, dir, false, 0, &run, &lines)) {
+            return conversionFailed("classic", samples, run, dir);
+        }
+        Run assisted;
+        long assistedLines;
+        if (!convert(o, dir, true, e.suggestions, &assisted, &assistedLines)) {
+            return conversionFailed("assisted", samples, assisted, dir);
         }
         Run base = runIn(dir, {o.baseline, "big.csv", "base.out", std::to_string(lines)},
                          "/dev/null", "/dev/null");
@@ -167,10 +214,14 @@ bool measure(const Options& o, int samples, Result* result) {
         walls.push_back(run.wall);
         baseTimes.push_back(base.seconds);
         baseWalls.push_back(base.wall);
+        assistedTimes.push_back(assisted.seconds);
+        assistedWalls.push_back(assisted.wall);
         result->maxRssKiB = std::max(result->maxRssKiB, run.maxRssKiB);
+        result->assistedRssKiB = std::max(result->assistedRssKiB, assisted.maxRssKiB);
         result->baselineRssKiB = std::max(result->baselineRssKiB, base.maxRssKiB);
     }
-    for (const char* name : {"big.csv", "big.vdp", "answers.txt", "console.txt", "base.out"}) {
+    for (const char* name :
+         {"big.csv", "big.vdp", "answers.txt", "assisted.txt", "console.txt", "base.out"}) {
         unlink((dir + "/" + name).c_str());
     }
     rmdir(dir.c_str());
@@ -186,6 +237,8 @@ bool measure(const Options& o, int samples, Result* result) {
     result->wall = best(walls);
     result->baselineSeconds = best(baseTimes);
     result->baselineWall = best(baseWalls);
+    result->assistedSeconds = best(assistedTimes);
+    result->assistedWall = best(assistedWalls);
     return true;
 }
 
@@ -217,23 +270,28 @@ void printMachine() {
 }
 
 void printRow(const Result& r) {
-    printf("| %d | %.2f | %.1f | %.1f | %.0f | %.1f | %.2f | %.0f | %.1f | %.1f | %.1f | %.1f |\n",
-           r.samples, r.exportBytes / 1e6, r.seconds * 1e3, r.wall * 1e3,
-           r.exportBytes / 1e6 / r.seconds, r.baselineSeconds * 1e3, r.seconds / r.baselineSeconds,
-           nsPerRow(r), rssMiB(r.maxRssKiB), tableMiB(r), rssMiB(r.maxRssKiB) - tableMiB(r),
-           rssMiB(r.baselineRssKiB));
+    printf(
+        "| %d | %.2f | %.1f | %.1f | %.0f | %.1f | %.2f | %.1f | %.2f | %.0f | %.1f | %.1f | %.1f "
+        "| %.1f |\n",
+        r.samples, r.exportBytes / 1e6, r.seconds * 1e3, r.wall * 1e3,
+        r.exportBytes / 1e6 / r.seconds, r.baselineSeconds * 1e3, r.seconds / r.baselineSeconds,
+        r.assistedSeconds * 1e3, r.assistedSeconds / r.seconds, nsPerRow(r), rssMiB(r.maxRssKiB),
+        tableMiB(r), rssMiB(r.maxRssKiB) - tableMiB(r), rssMiB(r.baselineRssKiB));
 }
 
 void printTable(const Result& start, const std::vector<Result>& results, int dives, int repeat) {
     printf(
         "Whole conversion, %d dives, best of %d runs. Time is processor time (user + system),\n"
         "which other work on a shared machine disturbs far less than wall time. The first row,\n"
-        "the 23 header rows alone, is what starting the process costs.\n\n",
+        "the 23 header rows alone, is what starting the process costs. Time, wall, MB/s, ratio,\n"
+        "ns/row and memory are the classic run's; \"assisted\" is the export given as argument,\n"
+        "with every suggested gas switch taken, and its ratio is to the classic run.\n\n",
         dives, repeat);
     printf(
-        "| sample rows | export MB | time ms | wall ms | MB/s | baseline ms | ratio | ns/row "
-        "| peak RSS MiB | table MiB | RSS - table MiB | baseline RSS MiB |\n");
-    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+        "| sample rows | export MB | time ms | wall ms | MB/s | baseline ms | ratio | assisted ms "
+        "| assisted ratio | ns/row | peak RSS MiB | table MiB | RSS - table MiB "
+        "| baseline RSS MiB |\n");
+    printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     printRow(start);
     for (const Result& r : results)
         printRow(r);
@@ -272,6 +330,11 @@ void printTargets(const std::vector<Result>& results, const Result& start) {
     printf("  in wall time: %.2f x\n", top.wall / top.baselineWall);
     printf("- peak memory at most table + 8 MiB: table + %.1f MiB, %s\n", over,
            verdict(over <= 8.0));
+    double assisted = top.assistedSeconds / top.seconds;
+    printf("- assisted mode at most 1.2 x the classic run: %.2f x, %s\n", assisted,
+           verdict(assisted <= 1.2));
+    printf("  in wall time: %.2f x; peak memory: table + %.1f MiB\n", top.assistedWall / top.wall,
+           rssMiB(top.assistedRssKiB) - tableMiB(top));
     double lo = 0;
     double hi = 0;
     if (!spread(results, nsPerRow, &lo, &hi)) return;

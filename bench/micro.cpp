@@ -1,5 +1,5 @@
-// In-process microbenchmarks of the three stages that grow with the export: loading the line
-// table, counting every dive's samples, and writing the profile.
+// In-process microbenchmarks of the stages that grow with the export: loading the line table,
+// counting every dive's samples, the assisted review's pass over a dive, and writing the profile.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "assist/gas.h"
 #include "export/profile.h"
 #include "import/divetable.h"
 #include "import/fields.h"
@@ -126,6 +127,19 @@ void BM_ReadDepths(benchmark::State& state) {
     setCounters(state, samples);
 }
 
+// The assisted review's pass over each dive with a second gas: suggestion, MOD check, picture.
+void BM_AssistedScan(benchmark::State& state) {
+    int samples = static_cast<int>(state.range(0));
+    ensureLoaded(samples);
+    for (auto _ : state) {
+        for (int d = 1; d <= tauchgaenge; d++) {
+            if (gasKnown(tgListe[d - 1].mix2))
+                benchmark::DoNotOptimize(suggestedSwitch(d, tgListe[d - 1]));
+        }
+    }
+    setCounters(state, samples);
+}
+
 // The review's answers as the driver gives them: a switch at sample 31 where there are two gases.
 void reviewAsScripted() {
     fillDiveTable();
@@ -157,6 +171,7 @@ BENCHMARK(BM_CountSamplesPerDive)->Apply(sizes);
 BENCHMARK(BM_CountSamplesOnePass)->Apply(sizes);
 BENCHMARK(BM_DiveTable)->Apply(sizes);
 BENCHMARK(BM_ReadDepths)->Apply(sizes);
+BENCHMARK(BM_AssistedScan)->Apply(sizes);
 BENCHMARK(BM_Writer)->Apply(sizes);
 
 }  // namespace

@@ -59,6 +59,35 @@ int depthAt(Rng* rng, const Dive& d, int i) {
     return depth < 0 ? 0 : static_cast<int>(depth);
 }
 
+// What the assisted mode will make of a dive with a second gas, followed sample by sample so
+// that a million-row export need not be kept as numbers: the deepest sample from sample 1 on
+// (the first of equal ones), the first sample after it within the MOD of mix2 (the suggested
+// switch) and the deepest sample from the switch on (the MOD check).
+struct SwitchWatch {
+    int deepest = -1;  // tenths; -1: no sample from 1 on yet
+    int suggested = -1;
+    int deepestAfter = -1;
+};
+
+// The assisted mode's MOD rule, multiplied out as it does it.
+bool withinMod(int tenths, int oxygen) {
+    return int64_t{tenths} * oxygen <= 16000 - 100 * int64_t{oxygen};
+}
+
+void watch(SwitchWatch* w, int mix2, int i, int tenths) {
+    if (i < 1) return;
+    if (tenths > w->deepest) {
+        *w = SwitchWatch{tenths, -1, -1};
+    } else if (w->suggested < 0) {
+        if (withinMod(tenths, mix2)) {
+            w->suggested = i;
+            w->deepestAfter = tenths;
+        }
+    } else if (tenths > w->deepestAfter) {
+        w->deepestAfter = tenths;
+    }
+}
+
 // By hand rather than with snprintf: a million-row export has ten million of these.
 void appendTenths(std::string* out, int tenths) {
     *out += std::to_string(tenths / 10);
@@ -152,6 +181,25 @@ std::string makeAnswers(const std::vector<Dive>& dives, int samples, const std::
     return answers + "\n";
 }
 
+// The assisted mode asks about every dive whose mix2 is a share, and never for the name.
+std::string makeAssistedAnswers(const std::vector<Dive>& dives,
+                                const std::vector<SwitchWatch>& watches, int* suggestions) {
+    std::string answers;
+    *suggestions = 0;
+    for (size_t j = 0; j < dives.size(); j++) {
+        const Dive& d = dives[j];
+        const SwitchWatch& w = watches[j];
+        if (d.mix2 != -1 && w.suggested < 0) answers += "-\n";
+        if (d.mix2 != -1 && w.suggested >= 0) {
+            answers += "\n";
+            ++*suggestions;
+            if (!withinMod(w.deepestAfter, d.mix2)) answers += "y\n";
+        }
+        if (j + 1 != dives.size()) answers += "y\n";
+    }
+    return answers + "\n";
+}
+
 }  // namespace
 
 SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples,
@@ -168,15 +216,21 @@ SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples,
     SynthExport out;
     out.csv.reserve(static_cast<size_t>(samples) * (9 + 5 * dives) + 4096);
     writeHeader(&out.csv, list);
+    std::vector<SwitchWatch> watches(list.size());
     for (int i = 0; i < samples; i++) {
         out.csv += std::to_string(i + 1);
-        for (const Dive& d : list) {
+        for (size_t j = 0; j < list.size(); j++) {
+            const Dive& d = list[j];
             out.csv += ',';
-            if (i < d.length) appendTenths(&out.csv, depthAt(&rng, d, i));
+            if (i >= d.length) continue;
+            int tenths = depthAt(&rng, d, i);
+            appendTenths(&out.csv, tenths);
+            if (d.mix2 != -1) watch(&watches[j], d.mix2, i, tenths);
         }
         out.csv += "\r\n";
     }
     out.answers = makeAnswers(list, samples, baseName);
+    out.assistedAnswers = makeAssistedAnswers(list, watches, &out.suggestions);
     out.rows = 23 + samples;
     return out;
 }

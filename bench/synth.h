@@ -8,7 +8,11 @@
 struct SynthExport {
     std::string csv;      // the whole export, CR LF line ends
     std::string answers;  // console input that converts it without a question left open
-    int rows;             // rows of the export, header rows included
+    // The same for the assisted mode (the export as argument): an empty line that takes each
+    // suggested gas switch, 'y' where it warns about the MOD, '-' where it has no suggestion.
+    std::string assistedAnswers;
+    int suggestions;  // gas switches the assisted mode suggests
+    int rows;         // rows of the export, header rows included
 };
 
 // Builds an export of `dives` dives (1 to 12) and `samples` sample rows (1 upward). The longest

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "assist/scan.h"
 #include "import/fields.h"
 
 namespace {
@@ -31,6 +32,10 @@ int sampleTenths(int d, int s) {
 }
 
 int deepestSample(int d, const DiveRecord& r, int from) {
+    // The review asks for the deepest point from sample 1 and from the suggestion on.
+    const DiveScan* scan = rememberedScan(d, r);
+    if (scan && from == 1) return scan->deepest;
+    if (scan && scan->suggested >= 0 && from == scan->suggested) return scan->deepestAfter;
     int deepest = -1;
     int depth = -1;
     for (int s = from < 0 ? 0 : from; s < r.sampleCount; s++) {
@@ -44,10 +49,5 @@ int deepestSample(int d, const DiveRecord& r, int from) {
 }
 
 int suggestedSwitch(int d, const DiveRecord& r) {
-    int deepest = deepestSample(d, r, 1);
-    if (deepest < 0) return -1;
-    for (int s = deepest + 1; s < r.sampleCount; s++) {
-        if (withinMod(sampleTenths(d, s), r.mix2)) return s;
-    }
-    return -1;
+    return scanDive(d, r).suggested;
 }

@@ -5,20 +5,35 @@
 #include <cstdio>
 
 #include "assist/gas.h"
+#include "assist/scan.h"
 
 namespace {
 
-constexpr int kColumns = 64;  // with the 7 characters of the depth scale: 71
-constexpr int kRows = 9;      // depth lines; the axis, its minutes and the legend follow
+constexpr int kColumns = kPictureColumns;  // with the 7 characters of the depth scale: 71
+constexpr int kRows = 9;  // depth lines; the axis, its minutes and the legend follow
 
 // The picture's line for a depth in tenths, 0 m being the top line.
 int lineOf(long long tenths, long long deepest) {
     return static_cast<int>((tenths * (kRows - 1) + deepest / 2) / deepest);
 }
 
-// The column of sample s when `last` is the dive's last sample.
-int columnOf(long long s, long long last) {
-    return static_cast<int>(s * (kColumns - 1) / last);
+// Each column's deepest sample and the deepest of all, -1 where there is none; from the scan
+// the review made of the dive when there is one.
+int columnDepths(int d, const DiveRecord& r, std::vector<int>* depth) {
+    if (const DiveScan* scan = rememberedScan(d, r)) {
+        *depth = scan->columns;
+        return scan->deepestTenths;
+    }
+    long long last = r.sampleCount - 1;
+    depth->assign(kColumns, -1);
+    int deepest = -1;
+    for (long long s = 0; s <= last; s++) {
+        int tenths = sampleTenths(d, static_cast<int>(s));
+        int c = pictureColumn(s, last);
+        (*depth)[c] = std::max((*depth)[c], tenths);
+        deepest = std::max(deepest, tenths);
+    }
+    return deepest;
 }
 
 }  // namespace
@@ -27,14 +42,9 @@ std::vector<std::string> divePicture(int d, const DiveRecord& r, int mark) {
     std::vector<std::string> lines;
     if (r.sampleCount < 2 || r.sampleRate <= 0) return lines;
     long long last = r.sampleCount - 1;
-    std::vector<int> depth(kColumns, -1);
-    long long deepest = 10;  // at least a metre, so that a flat line still has a scale
-    for (long long s = 0; s <= last; s++) {
-        int tenths = sampleTenths(d, static_cast<int>(s));
-        int c = columnOf(s, last);
-        depth[c] = std::max(depth[c], tenths);
-        deepest = std::max<long long>(deepest, tenths);
-    }
+    std::vector<int> depth;
+    // At least a metre, so that a flat line still has a scale.
+    long long deepest = std::max(10, columnDepths(d, r, &depth));
     bool mod = gasKnown(r.mix2);
     if (mod) deepest = std::max<long long>(deepest, modTenths(r.mix2));
     std::vector<std::string> grid(kRows, std::string(kColumns, ' '));
@@ -43,7 +53,7 @@ std::vector<std::string> divePicture(int d, const DiveRecord& r, int mark) {
         if (depth[c] >= 0) grid[lineOf(depth[c], deepest)][c] = '*';
     }
     if (mark >= 0 && mark <= last) {
-        grid[lineOf(sampleTenths(d, mark), deepest)][columnOf(mark, last)] = 'W';
+        grid[lineOf(sampleTenths(d, mark), deepest)][pictureColumn(mark, last)] = 'W';
     }
     char label[32];
     for (int i = 0; i < kRows; i++) {

@@ -1,9 +1,13 @@
 // The assisted mode's rules: MOD and suggested switch, timed minutes, logged intervals, picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "assist/gas.h"
 #include "assist/interval.h"
 #include "assist/picture.h"
+#include "assist/scan.h"
 #include "assist/timing.h"
 #include "import/logbook.h"
 #include "testutil.h"
@@ -158,6 +162,63 @@ TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
         EXPECT_LE(line.size(), 72u) << line;
     EXPECT_TRUE(divePicture(1, record(1, 20), -1).empty());
     EXPECT_TRUE(divePicture(1, record(5, 0), -1).empty());
+}
+
+// The scan's own reader must give every field exactly what sampleTenths gives.
+TEST(Scan, ReadsEveryFieldAsTheFieldReadersDo) {
+    std::vector<std::string> rows(23, "r,,,");
+    rows[1] = "Nr,1,2,3";
+    // Every plain depth up to 9999.9 m, with leading zeros, and past five digits.
+    for (int n = 0; n <= 99999; n++) {
+        std::string plain = std::to_string(n / 10) + "." + std::to_string(n % 10);
+        rows.push_back("s," + plain + ",0" + plain + "," + std::to_string(n) + "7.5");
+    }
+    // Anything else: ragged rows, blanks, dashes, zero bytes, CRs, long digit runs.
+    std::mt19937 engine(10);
+    const std::string bytes("0123456789,,,. -x\r\0", 19);
+    for (int i = 0; i < 20000; i++) {
+        std::string row(engine() % 118, ' ');
+        for (char& c : row)
+            c = bytes[engine() % bytes.size()];
+        rows.push_back(row);
+    }
+    setTable(rows);
+    ASSERT_EQ(tauchgaenge, 3);
+    for (int s = 0; s + 23 < zeilen; s++) {
+        for (int d = 1; d <= tauchgaenge; d++)
+            ASSERT_EQ(fieldTenths(d, s), sampleTenths(d, s)) << "row " << s + 23 << " dive " << d;
+    }
+}
+
+// The single pass must agree with the passes it replaces: dive 2 is scanned, dive 1, its
+// copy, is not, so every answer about dive 1 is worked out the long way.
+TEST(Scan, OnePassAgreesWithThePassesItSaves) {
+    std::mt19937 engine(11);
+    for (int round = 0; round < 300; round++) {
+        std::vector<std::string> samples;
+        int count = static_cast<int>(engine() % 200);
+        int depth = 0;
+        for (int s = 0; s < count; s++) {
+            depth = std::max(0, std::min(600, depth + static_cast<int>(engine() % 81) - 40));
+            samples.push_back(std::to_string(depth / 10) + "." + std::to_string(depth % 10));
+        }
+        divesWith(samples);
+        DiveRecord r = record(count, 20, round % 3 == 0 ? 80 : 50);
+        int k = suggestedSwitch(2, r);
+        ASSERT_NE(rememberedScan(2, r), nullptr);
+        ASSERT_EQ(rememberedScan(1, r), nullptr);
+        int expected = -1;
+        int deepest = deepestSample(1, r, 1);
+        for (int s = deepest + 1; deepest >= 0 && s < count && expected < 0; s++) {
+            if (withinMod(sampleTenths(1, s), r.mix2)) expected = s;
+        }
+        ASSERT_EQ(k, expected) << round;
+        EXPECT_EQ(deepestSample(2, r, 1), deepest);
+        EXPECT_EQ(deepestSample(2, r, k), deepestSample(1, r, k));
+        EXPECT_EQ(divePicture(2, r, k), divePicture(1, r, k)) << round;
+        // Another dive record is another scan.
+        EXPECT_EQ(rememberedScan(2, record(count + 1, 20, r.mix2)), nullptr);
+    }
 }
 
 }  // namespace
