@@ -5,6 +5,7 @@
 
 #include "assist/gas.h"
 #include "assist/interval.h"
+#include "assist/timing.h"
 #include "import/fields.h"
 
 namespace {
@@ -38,16 +39,8 @@ bool recordingDisagrees(int d, const DiveRecord& r) {
     return off > kToleratedSeconds || off < -kToleratedSeconds;
 }
 
-long long diveMinutes(const DiveRecord& r, bool timed) {
-    if (r.sampleCount <= 0) return 0;
-    if (!timed) return r.sampleCount / 2;  // minute i is sample 2i - 1
-    // Minute i exists while 60i - 30 <= (sampleCount - 1) x rate.
-    long long span = (static_cast<long long>(r.sampleCount) - 1) * r.sampleRate;
-    return span < 30 ? 0 : (span + 30) / 60;
-}
-
 long long profileLines(const DiveRecord& r, bool last) {
-    long long lines = diveMinutes(r, r.sampleRate > 0) + 1;
+    long long lines = minutesOf(r, canBeTimed(r)) + 1;
     if (!last && r.surfaceInterval > 0) lines += r.surfaceInterval;
     return lines;
 }

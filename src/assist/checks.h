@@ -29,11 +29,8 @@ bool recordingDisagrees(int d, const DiveRecord& r);
 // The seconds the samples span as the check counts them: sampleCount x sampleRate.
 long long recordedSeconds(const DiveRecord& r);
 
-// The minutes profileMinute yields for the dive, counted without walking through them.
-long long diveMinutes(const DiveRecord& r, bool timed);
-
-// The lines the assisted writer puts into the profile for dive r: its minutes (timed while the
-// rate allows), the ascent line and, unless it is the last dive, the surface interval.
+// The lines the assisted writer puts into the profile for dive r: its minutes (timed where the
+// dive can be), the ascent line and, unless it is the last dive, the surface interval.
 long long profileLines(const DiveRecord& r, bool last);
 
 // The writer warns after a dive once its running minute, one more than the lines written so

@@ -24,6 +24,8 @@ bool withinMod(int tenths, int oxygen) {
 }
 
 int sampleTenths(int d, int s) {
+    int plain = getTenths(d, kSampleRowBase + s);
+    if (plain >= 0) return plain;
     // getDepth adds 0.00001 to keep halves rounding up; tenths are whole after that.
     double tenths = (getDepth(d, kSampleRowBase + s) - 0.00001) * 10.0 + 0.5;
     if (!(tenths >= 0.0)) return 0;
@@ -32,10 +34,6 @@ int sampleTenths(int d, int s) {
 }
 
 int deepestSample(int d, const DiveRecord& r, int from) {
-    // The review asks for the deepest point from sample 1 and from the suggestion on.
-    const DiveScan* scan = rememberedScan(d, r);
-    if (scan && from == 1) return scan->deepest;
-    if (scan && scan->suggested >= 0 && from == scan->suggested) return scan->deepestAfter;
     int deepest = -1;
     int depth = -1;
     for (int s = from < 0 ? 0 : from; s < r.sampleCount; s++) {

@@ -17,34 +17,15 @@ int lineOf(long long tenths, long long deepest) {
     return static_cast<int>((tenths * (kRows - 1) + deepest / 2) / deepest);
 }
 
-// Each column's deepest sample and the deepest of all, -1 where there is none; from the scan
-// the review made of the dive when there is one.
-int columnDepths(int d, const DiveRecord& r, std::vector<int>* depth) {
-    if (const DiveScan* scan = rememberedScan(d, r)) {
-        *depth = scan->columns;
-        return scan->deepestTenths;
-    }
-    long long last = r.sampleCount - 1;
-    depth->assign(kColumns, -1);
-    int deepest = -1;
-    for (long long s = 0; s <= last; s++) {
-        int tenths = sampleTenths(d, static_cast<int>(s));
-        int c = pictureColumn(s, last);
-        (*depth)[c] = std::max((*depth)[c], tenths);
-        deepest = std::max(deepest, tenths);
-    }
-    return deepest;
-}
-
 }  // namespace
 
-std::vector<std::string> divePicture(int d, const DiveRecord& r, int mark) {
+std::vector<std::string> divePicture(int d, const DiveRecord& r, const DiveScan& scan, int mark) {
     std::vector<std::string> lines;
     if (r.sampleCount < 2 || r.sampleRate <= 0) return lines;
     long long last = r.sampleCount - 1;
-    std::vector<int> depth;
+    const std::vector<int>& depth = scan.columns;
     // At least a metre, so that a flat line still has a scale.
-    long long deepest = std::max(10, columnDepths(d, r, &depth));
+    long long deepest = std::max(10, scan.deepestTenths);
     bool mod = gasKnown(r.mix2);
     if (mod) deepest = std::max<long long>(deepest, modTenths(r.mix2));
     std::vector<std::string> grid(kRows, std::string(kColumns, ' '));

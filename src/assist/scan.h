@@ -16,18 +16,8 @@ struct DiveScan {
     std::vector<int> columns;  // per picture column its deepest sample in tenths, -1: none
 };
 
-// sampleTenths(d, s), found and read faster where the field is a plain depth.
-int fieldTenths(int d, int s);
-
 // The picture's column of sample s when `last` (above 0) is the dive's last sample.
 int pictureColumn(long long s, long long last);
 
-// Reads every sample of dive d once and remembers the result for rememberedScan. Needs a
-// known mix2.
-const DiveScan& scanDive(int d, const DiveRecord& r);
-
-// The last scanDive's result when it was made for this dive of this line table with the same
-// sample count and mix2, else null. The review scans each dive before it draws the picture
-// and checks the MOD, so these need no pass of their own; whoever rewrites the table in
-// place in between must scan again.
-const DiveScan* rememberedScan(int d, const DiveRecord& r);
+// Reads every sample of dive d once; the suggestion is -1 unless mix2 is known.
+DiveScan scanDive(int d, const DiveRecord& r);

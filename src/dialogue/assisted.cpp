@@ -8,6 +8,7 @@
 #include "assist/gas.h"
 #include "assist/interval.h"
 #include "assist/picture.h"
+#include "assist/scan.h"
 #include "assist/timing.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
@@ -54,8 +55,9 @@ void printSwitch(const DiveRecord& r, int sample) {
            sample);
 }
 
-void printSuggestion(int d, const DiveRecord& r, int k) {
-    for (const std::string& line : divePicture(d, r, k))
+void printSuggestion(int d, const DiveRecord& r, const DiveScan& scan) {
+    int k = scan.suggested;
+    for (const std::string& line : divePicture(d, r, scan, k))
         printf("%s\n", line.c_str());
     std::string mod = metres(modTenths(r.mix2));
     if (k < 0) {
@@ -78,8 +80,9 @@ void printQuestion(const DiveRecord& r, int k) {
 }
 
 // True when Mix2 stays within its MOD from `sample` to the end of the dive; warns otherwise.
-bool modHolds(int d, const DiveRecord& r, int sample) {
-    int deepest = deepestSample(d, r, sample);
+// The scan knows the answer for the suggestion; another time takes a pass of its own.
+bool modHolds(int d, const DiveRecord& r, const DiveScan& scan, int sample) {
+    int deepest = sample == scan.suggested ? scan.deepestAfter : deepestSample(d, r, sample);
     if (deepest < 0 || withinMod(sampleTenths(d, deepest), r.mix2)) return true;
     printf(
         "WARNUNG: Nach dem Gaswechsel geht es bis %s m tief, tiefer als die MOD von Mix2\n"
@@ -156,15 +159,16 @@ bool reviewSwitch(int d, DiveRecord& r) {
                r.sampleRate);
         return true;
     }
-    int k = suggestedSwitch(d, r);
-    printSuggestion(d, r, k);
+    DiveScan scan = scanDive(d, r);
+    int k = scan.suggested;
+    printSuggestion(d, r, scan);
     if (!asking()) {
         if (k < 0) {
             printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", d);
             return true;
         }
         printSwitch(r, k);
-        modHolds(d, r, k);
+        modHolds(d, r, scan, k);
         r.switchSample = k;
         return true;
     }
@@ -177,7 +181,7 @@ bool reviewSwitch(int d, DiveRecord& r) {
             return true;
         }
         printSwitch(r, sample);
-        if (!modHolds(d, r, sample)) {
+        if (!modHolds(d, r, scan, sample)) {
             printf(" Trotzdem uebernehmen?");
             int choice = askChoice('y', 'n');
             if (choice == kNoAnswer) return false;

@@ -121,6 +121,22 @@ double getDepth(int d, int r) {
     return static_cast<double>(value) + 0.00001;
 }
 
+int getTenths(int d, int r) {
+    Field f = rightField(d, r);
+    const char* row = tabelle[r].data();
+    int value = 0;
+    int place = 1;
+    int digits = 0;
+    for (int i = f.end - 1; i >= f.begin; i--) {
+        char c = row[i];
+        if (!isDigit(c)) continue;
+        if (++digits > 5) return -1;
+        value += (c - '0') * place;
+        place *= 10;
+    }
+    return value;
+}
+
 int getMinutes(int d, int r) {
     Field f = rightField(d, r);
     const char* row = tabelle[r].data();

@@ -10,6 +10,10 @@ int getInt(int d, int r);
 // The depth in metres, the rightmost digit taken as tenths, plus 0.00001.
 double getDepth(int d, int r);
 
+// getDepth's digits as whole tenths of a metre, without the float sums: for a field of at most
+// five digits (9999.9 m) they agree exactly. -1 for a field with more digits.
+int getTenths(int d, int r);
+
 // hours:minutes as minutes.
 int getMinutes(int d, int r);
 

@@ -57,7 +57,7 @@ TEST(Checks, MinutesAsTheWriterWalksThem) {
                 long long walked = 0;
                 while (profileMinute(r, walked + 1, timed).exists)
                     walked++;
-                EXPECT_EQ(diveMinutes(r, timed), walked) << rate << " " << count << timed;
+                EXPECT_EQ(minutesOf(r, timed), walked) << rate << " " << count << timed;
             }
         }
     }
