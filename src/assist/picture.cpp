@@ -37,9 +37,12 @@ std::vector<std::string> divePicture(int d, const DiveRecord& r, const DiveScan&
         grid[lineOf(sampleTenths(d, mark), deepest)][pictureColumn(mark, last)] = 'W';
     }
     char label[32];
+    int modLine = mod ? lineOf(modTenths(r.mix2), deepest) : -1;
     for (int i = 0; i < kRows; i++) {
+        // The MOD's line names the MOD itself, so that the scale never contradicts it.
+        long long tenths = i == modLine ? modTenths(r.mix2) : deepest * i / (kRows - 1);
         // Four digits keep every line within 72 characters, whatever the export holds.
-        long long at = std::min<long long>((deepest * i / (kRows - 1) + 5) / 10, 9999);
+        long long at = std::min<long long>((tenths + (i == modLine ? 0 : 5)) / 10, 9999);
         snprintf(label, sizeof label, "%4lld m|", at);
         lines.push_back(label + grid[i]);
     }
