@@ -58,10 +58,6 @@ int countRows(TextIn* in, const char* dateiname) {
         cut = zeile[n - 1] != '\n' && n == kRowSize - 1;
         if (zeile[n - 1] == '\n') lineNumber++;
     }
-    if (n == kTextNoMemory) {
-        printf("\nERROR: Die Datei %s ist zu gross, es fehlt Arbeitsspeicher.\n", dateiname);
-        return -1;
-    }
     if (n < 0) {
         printf("\nFehler beim Lesen der Datei %s\n", dateiname);
         return -1;
@@ -69,8 +65,8 @@ int countRows(TextIn* in, const char* dateiname) {
     return rows;
 }
 
-// Second pass over the same snapshot: one zero-filled row per read, in file order. Each row
-// costs 120 bytes, so a file of short lines can need far more memory than its size.
+// Second pass: one zero-filled row per read, in file order. Each row costs 120 bytes, so a
+// file of short lines can need far more memory than its size.
 bool readRows(TextIn* in, const char* dateiname) {
     try {
         tabelle.assign(zeilen, Row{});
@@ -80,17 +76,13 @@ bool readRows(TextIn* in, const char* dateiname) {
         printf("\nERROR: Die Datei %s ist zu gross, es fehlt Arbeitsspeicher.\n", dateiname);
         return false;
     }
-    if (!textRewind(in)) {
-        printf("\nFehler beim Lesen der Datei %s\n", dateiname);
-        return false;
-    }
-    for (int i = 0; i < zeilen; i++) {
-        if (textReadRow(in, tabelle[i].data()) < 0) {
-            printf("\nFehler beim Lesen der Datei %s\n", dateiname);
-            return false;
-        }
-    }
-    return true;
+    bool read = textRewind(in);
+    for (int i = 0; read && i < zeilen; i++)
+        read = textReadRow(in, tabelle[i].data()) >= 0;
+    // A file that changed between the passes is as unusable as one that could not be read.
+    if (read && textSameAsFirstPass(in)) return true;
+    printf("\nFehler beim Lesen der Datei %s\n", dateiname);
+    return false;
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Text-mode reading and CR LF writing, done by hand so that every platform gets the same bytes.
 #include "platform/textfile.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "platform/files.h"
@@ -11,13 +11,17 @@
 
 struct TextIn {
     FILE* file;
-    std::string data;  // the whole file, read in one pass
     size_t pos;
     size_t len;
-    bool loaded;
     bool ended;   // end of file or a 0x1A byte: nothing more until a rewind
     bool failed;  // a read error
-    bool noMemory;
+    // What a pass has read of the file's bytes, and what the first pass read of all of them:
+    // the second pass must read the same, else the rows would not fit together.
+    uint64_t hash;
+    unsigned long long bytes;
+    uint64_t firstHash;
+    unsigned long long firstBytes;
+    unsigned char buf[1 << 16];
 };
 
 struct TextOut {
@@ -35,42 +39,54 @@ bool injected(TextOp op, size_t bytes = 0) {
     return faultHook && faultHook(op, bytes);
 }
 
-// Reads the whole file once. A second pass over the file itself could see other bytes, should
-// the file change meanwhile, and the rows would then no longer fit together.
-void load(TextIn* in) {
-    in->loaded = true;
-    char chunk[1 << 16];
-    for (;;) {
-        if (injected(kOpRead)) {
-            in->failed = true;
-            return;
-        }
-        size_t n = fread(chunk, 1, sizeof chunk, in->file);
-        if (n == 0) {
-            in->failed = ferror(in->file) != 0;
-            break;
-        }
-        try {
-            in->data.append(chunk, n);
-        } catch (const std::bad_alloc&) {
-            in->noMemory = true;
-            return;
-        }
+// A word at a time: the file's bytes pass through here twice, and fread fills the whole buffer
+// but at the end, so both passes cut the file into the same pieces.
+void mix(TextIn* in, const unsigned char* data, size_t len) {
+    const uint64_t prime = 0x100000001B3ull;
+    uint64_t h = in->hash;
+    size_t i = 0;
+    for (; i + 8 <= len; i += 8) {
+        uint64_t word;
+        memcpy(&word, data + i, 8);
+        h = (h ^ word) * prime;
+        h ^= h >> 29;
     }
-    in->len = in->data.size();
+    for (; i < len; i++)
+        h = (h ^ data[i]) * prime;
+    in->hash = h;
+    in->bytes += len;
+}
+
+bool refill(TextIn* in) {
+    in->pos = 0;
+    if (injected(kOpRead)) {
+        in->len = 0;
+        in->failed = true;
+        return false;
+    }
+    in->len = fread(in->buf, 1, sizeof in->buf, in->file);
+    if (in->len == 0 && ferror(in->file)) in->failed = true;
+    mix(in, in->buf, in->len);
+    return in->len > 0;
+}
+
+// Reads what is left of the file, so that a pass has seen all of it.
+void drain(TextIn* in) {
+    while (!in->failed && refill(in)) {
+    }
 }
 
 // The byte after a CR decides whether the pair reads as one LF.
 int peekRaw(TextIn* in) {
-    if (in->pos == in->len) return EOF;
-    return static_cast<unsigned char>(in->data[in->pos]);
+    if (in->pos == in->len && !refill(in)) return EOF;
+    return in->buf[in->pos];
 }
 
 // The common case in one go: a whole line, LF or CR LF, that fits a row and is already in the
 // buffer, with no 0x1A in it. Returns the bytes stored, or 0 to leave it to the byte loop.
 // A CR inside the line is not followed by the first LF, so it stays as it is there too.
 int readWholeLine(TextIn* in, char* row) {
-    const unsigned char* at = reinterpret_cast<const unsigned char*>(in->data.data()) + in->pos;
+    const unsigned char* at = in->buf + in->pos;
     size_t avail = in->len - in->pos;
     size_t window = avail < 120 ? avail : 120;  // 119 bytes stored, plus the LF of a CR LF
     const void* found = memchr(at, '\n', window);
@@ -94,25 +110,24 @@ TextIn* textOpenRead(const char* name) {
     TextIn* in = new TextIn;
     in->file = file;
     in->pos = in->len = 0;
-    in->loaded = in->ended = in->failed = in->noMemory = false;
+    in->ended = in->failed = false;
+    in->hash = in->firstHash = 0xCBF29CE484222325ull;
+    in->bytes = in->firstBytes = 0;
     return in;
 }
 
 int textReadRow(TextIn* in, char* row) {
-    if (!in->loaded) load(in);
-    if (in->noMemory) return kTextNoMemory;
-    if (in->failed) return -1;
-    if (!in->ended) {
+    if (!in->ended && !in->failed) {
         int whole = readWholeLine(in, row);
         if (whole > 0) return whole;
     }
     int n = 0;
     while (n < 119 && !in->ended) {
-        if (in->pos == in->len) {
+        if (in->pos == in->len && !refill(in)) {
             in->ended = true;
             break;
         }
-        unsigned char c = static_cast<unsigned char>(in->data[in->pos++]);
+        unsigned char c = in->buf[in->pos++];
         if (c == 0x1A) {
             in->ended = true;
             break;
@@ -124,13 +139,27 @@ int textReadRow(TextIn* in, char* row) {
         row[n++] = static_cast<char>(c);
         if (c == '\n') break;
     }
-    return n;
+    return in->failed ? -1 : n;
 }
 
 bool textRewind(TextIn* in) {
-    in->pos = 0;
+    drain(in);
+    in->firstHash = in->hash;
+    in->firstBytes = in->bytes;
+    in->hash = 0xCBF29CE484222325ull;
+    in->bytes = 0;
+    in->pos = in->len = 0;
     in->ended = false;
-    return !injected(kOpRewind);
+    bool failed = in->failed;
+    in->failed = false;
+    clearerr(in->file);
+    if (failed || injected(kOpRewind)) return false;
+    return fseek(in->file, 0, SEEK_SET) == 0;
+}
+
+bool textSameAsFirstPass(TextIn* in) {
+    drain(in);
+    return !in->failed && in->hash == in->firstHash && in->bytes == in->firstBytes;
 }
 
 bool textClose(TextIn* in) {

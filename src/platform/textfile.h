@@ -11,18 +11,18 @@ struct TextOut;
 // FIFO, device or directory).
 TextIn* textOpenRead(const char* name);
 
-// textReadRow's result when the file does not fit into memory.
-constexpr int kTextNoMemory = -2;
-
 // Reads like fgets into a 120-byte row: at most 119 bytes, stopping after an LF. CR LF reads as
 // LF, a lone CR stays, byte 0x1A ends the input. Returns the bytes stored (zeros inside a line
-// count), 0 at the end of the input, -1 when reading fails, kTextNoMemory. Stores no
-// terminating zero. The first call reads the whole file into memory: every later pass sees
-// that one snapshot, whatever happens to the file meanwhile.
+// count), 0 at the end of the input, -1 when reading fails. Stores no terminating zero.
 int textReadRow(TextIn* in, char* row);
 
-// Starts reading the snapshot from the beginning again; false when that fails.
+// Starts a second pass from the beginning; false when that fails. The first pass is read to
+// the file's end first, so that the second can be compared with all of it.
 bool textRewind(TextIn* in);
+
+// Reads the rest of the second pass and tells whether it saw exactly the bytes of the first:
+// a file that changed in between (cut short, grown, rewritten) must not become a profile.
+bool textSameAsFirstPass(TextIn* in);
 
 // Closes and frees; false when closing failed.
 bool textClose(TextIn* in);
