@@ -4,8 +4,11 @@
 #include <algorithm>
 
 #include "assist/gas.h"
+#include "import/fields.h"
 
 namespace {
+
+constexpr int kSampleRowBase = 23;
 
 // Sample s as deepestSample(d, r, 1), suggestedSwitch and deepestSample(d, r, suggested)
 // would see it, taken in order: a new deepest point starts the search for the switch anew.
@@ -48,7 +51,9 @@ DiveScan scanDive(int d, const DiveRecord& r) {
     int column = 0;
     long long nextColumnAt = last > 0 ? firstSampleOf(1, last) : 0;
     for (int s = 0; s < r.sampleCount; s++) {
-        int tenths = sampleTenths(d, s);
+        // The plain reader first: the long way only for fields of more than five digits.
+        int tenths = getTenths(d, kSampleRowBase + s);
+        if (tenths < 0) tenths = sampleTenths(d, s);
         scan.deepestTenths = std::max(scan.deepestTenths, tenths);
         if (last > 0) {
             for (; s >= nextColumnAt; nextColumnAt = firstSampleOf(column + 1, last))

@@ -2,9 +2,7 @@
 #include "assist/timing.h"
 
 bool canBeTimed(const DiveRecord& r) {
-    constexpr long long kLongestSeconds = 6000LL * 60;
-    return r.sampleRate > 0 &&
-           (static_cast<long long>(r.sampleCount) - 1) * r.sampleRate <= kLongestSeconds;
+    return r.sampleRate > 0;
 }
 
 long long minutesOf(const DiveRecord& r, bool timed) {

@@ -17,8 +17,8 @@ struct ProfileMinute {
     bool secondGas;  // mix2 is breathed at that time
 };
 
-// A dive can be timed when its sampling rate is above 0 and its recording lasts no longer than
-// the planner's 6000 minutes: a rate of billions of seconds is a broken field, not a dive.
+// A dive can be timed when its sampling rate is above 0; an empty or dashed rate cannot say
+// when a sample was taken.
 bool canBeTimed(const DiveRecord& r);
 
 // Minute i (from 1) of dive record r. Classic: every second sample is one minute, minute i
