@@ -29,8 +29,9 @@ char* volatile guarded = nullptr;
 
 void removeAndDie(int sig) {
     if (guarded) unlink(guarded);
-    // SA_RESETHAND restored the default action, so the raised signal ends the process with its
-    // usual status once the handler returns.
+    // The three signals are blocked while this runs, so a second one cannot end the process
+    // before the file is gone; the raised one ends it with its usual status on return.
+    signal(sig, SIG_DFL);
     raise(sig);
 }
 
@@ -46,8 +47,9 @@ void guard(char* temp) {
     struct sigaction action;
     memset(&action, 0, sizeof action);
     action.sa_handler = removeAndDie;
-    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
+    for (int sig : kSignals)
+        sigaddset(&action.sa_mask, sig);
     for (int i = 0; i < 3; i++) {
         // A signal ignored from the start (nohup, a background job) stays ignored.
         sigaction(kSignals[i], nullptr, &savedActions[i]);
@@ -83,14 +85,21 @@ bool finalTarget(const char* name, std::string* target) {
     }
 }
 
-// The permissions a file written in place would have: those of the file it replaces, else
-// the default for a new file.
-mode_t modeFor(const std::string& target) {
+// The owner and permissions a file written in place would have: those of the file it
+// replaces, else the default for a new file. Only root may give a file to another owner; for
+// anyone else the owner is already right, or the change fails harmlessly.
+void takeOver(int fd, const std::string& target) {
     struct stat st;
-    if (stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    if (stat(target.c_str(), &st) == 0) {
+        if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Not root, or a file system without owners: the new file stays the user's.
+        }
+        fchmod(fd, st.st_mode & 07777);
+        return;
+    }
     mode_t mask = umask(0);
     umask(mask);
-    return 0666 & ~mask;
+    fchmod(fd, 0666 & ~mask);
 }
 
 }  // namespace
@@ -160,7 +169,7 @@ FILE* fileTempCreate(const char* name, FileTemp** temp) {
         free(path);
         return nullptr;
     }
-    fchmod(fd, modeFor(target));  // a file system without permissions refuses; no matter
+    takeOver(fd, target);  // a file system without permissions refuses; no matter
     FILE* file = fdopen(fd, "wb");
     *temp = new FileTemp{target, path};
     if (!file) {

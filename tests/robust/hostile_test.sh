@@ -231,6 +231,19 @@ for sig in $sigs; do
     [ "$(cat "$work/run/big.vdp")" = "$earlier" ] || bad "SIG$sig: earlier profile changed"
     expectClean "SIG$sig while writing"
 done
+# Two signals at once: the second must not end the process before the file is gone.
+fresh 50000:00 "$earlier"
+(cd "$work/run" && exec "$prog" <"$work/in" >/dev/null) &
+pids+=($!)
+pid=$!
+writing || bad "double SIGTERM: the run never started writing"
+kill -TERM "$pid"
+kill -TERM "$pid"
+{ wait "$pid"; } 2>/dev/null
+code=$?
+pids=()
+[ "$code" = 143 ] || bad "double SIGTERM while writing: exit $code"
+expectClean "double SIGTERM while writing"
 
 # 11. A replaced profile keeps its permissions; a new one gets the usual ones.
 fresh 0:10 "$earlier"
@@ -241,6 +254,14 @@ run $'big\ny\ny\n\n'
 fresh 0:10
 run $'big\ny\n\n' bash -c 'umask 022 && exec "$0"'
 [ "$(stat -c %a "$work/run/big.vdp")" = 644 ] || bad "new profile: $(stat -c %a "$work/run/big.vdp")"
+# Root replacing another user's profile leaves it that user's, as writing in place would.
+if [ "$(id -u)" = 0 ]; then
+    fresh 0:10 "$earlier"
+    chown 65534:65534 "$work/run/big.vdp"
+    run $'big\ny\ny\n\n'
+    [ "$code" = 0 ] && [ "$(stat -c %u:%g "$work/run/big.vdp")" = 65534:65534 ] ||
+        bad "owner: exit $code, now $(stat -c %u:%g "$work/run/big.vdp")"
+fi
 
 # 10. A write-protected profile, for a user who may write the folder but not the file.
 if [ "$(id -u)" != 0 ] || ! command -v setpriv >/dev/null; then
