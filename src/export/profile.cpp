@@ -121,7 +121,7 @@ void writeDive(Writer* w, int d) {
 enum Overwrite {
     kAskedGoOn,        // nothing there, or the user said yes
     kAskedKeep,        // the user kept the existing file
-    kAskedRefused,     // a directory, FIFO or device stands there; its message is out
+    kAskedRefused,     // a directory, FIFO, device or the export stands there; message is out
     kAskedInputEnded,  // the console input ended
 };
 
@@ -130,7 +130,10 @@ enum Overwrite {
 Overwrite askOverwrite(const char* path, const char* dateiname) {
     TextTarget target = textTarget(path);
     if (target == kTargetMissing) return kAskedGoOn;
-    if (target == kTargetOther) {
+    // Nor is the export itself replaced, should the profile's name be a link to it: it may be
+    // the diver's only copy.
+    if (target == kTargetOther ||
+        (target == kTargetFile && textSameFile(path, dateien.exportPath.c_str()))) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
         return kAskedRefused;
     }

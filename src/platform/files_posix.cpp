@@ -142,6 +142,13 @@ FileKind fileKind(const char* name) {
     return lstat(name, &st) == 0 ? kFileRegular : kFileMissing;
 }
 
+bool fileSame(const char* a, const char* b) {
+    struct stat sa;
+    struct stat sb;
+    return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 bool fileExists(const char* name) {
     struct stat st;
     return stat(name, &st) == 0;

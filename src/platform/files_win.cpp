@@ -149,6 +149,31 @@ FileKind fileKind(const char* name) {
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? kFileOther : kFileRegular;
 }
 
+namespace {
+
+// The volume and index that tell a file apart from every other; false when it cannot be opened.
+bool identityOf(const char* name, BY_HANDLE_FILE_INFORMATION* info) {
+    std::wstring wname;
+    if (!wideName(name, &wname)) return false;
+    HANDLE handle =
+        CreateFileW(wname.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool ok = GetFileInformationByHandle(handle, info) != 0;
+    CloseHandle(handle);
+    return ok;
+}
+
+}  // namespace
+
+bool fileSame(const char* a, const char* b) {
+    BY_HANDLE_FILE_INFORMATION ia;
+    BY_HANDLE_FILE_INFORMATION ib;
+    return identityOf(a, &ia) && identityOf(b, &ib) &&
+           ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
 bool fileExists(const char* name) {
     return fileKind(name) != kFileMissing;
 }

@@ -180,6 +180,10 @@ TextTarget textTarget(const char* name) {
     }
 }
 
+bool textSameFile(const char* a, const char* b) {
+    return fileSame(a, b);
+}
+
 TextOut* textCreate(const char* name) {
     if (injected(kOpCreate)) return nullptr;
     FileTemp* temp;

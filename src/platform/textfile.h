@@ -32,6 +32,9 @@ bool textClose(TextIn* in);
 enum TextTarget { kTargetMissing, kTargetFile, kTargetOther };
 TextTarget textTarget(const char* name);
 
+// True when both names lead to one and the same existing file.
+bool textSameFile(const char* a, const char* b);
+
 // Opens a new file that replaces `name` only once textCommit succeeds; the data goes to a
 // temporary file of a unique name beside the file `name` finally stands for. Null when that
 // cannot be created, or when an existing file there may not be written.

@@ -205,6 +205,13 @@ run $'big\ny\ny\n\n'
 [ "$code" = 0 ] && [[ "$out" == *ueberschrieben* ]] &&
     [ "$(cat "$work/run/real/target.vdp"; printf x)" = "$short" ] ||
     bad "dangling link: exit $code"
+# A profile name that leads to the export itself is refused: the export may be the only copy.
+fresh 0:10
+ln -s big.csv "$work/run/big.vdp"
+cp "$work/run/big.csv" "$work/export.before"
+run $'big\ny\n\n'
+[ "$code" = 255 ] && [[ "$out" == *"Fehler beim Oeffnen der Datei big.vdp"* ]] &&
+    cmp -s "$work/run/big.csv" "$work/export.before" || bad "profile linked to the export: exit $code"
 
 # 8. A signal while writing removes the temporary file and ends with the signal's status.
 # A background job starts with SIGINT ignored, and the program leaves it so; env restores it.
