@@ -2,18 +2,33 @@
 // Plain functions over the dive table and the line table; the caller prints the findings.
 #pragma once
 
+#include <vector>
+
 #include "import/divetable.h"
 
-// How a gas field of the export reads.
+// How a number field of the export reads.
+enum NumberField {
+    kFieldPlain,     // digits and nothing else
+    kFieldDash,      // a dash alone: not given
+    kFieldEmpty,     // nothing at all
+    kFieldNotPlain,  // anything else, which the readers read in their own way: '32 ' is 31
+};
+NumberField numberField(int d, int row);
+
+// How a gas field reads: row 15 (Mix1) or 16 (Mix2) of dive d; `value` is what the dive table
+// read from it.
 enum MixField {
     kMixUsable,      // a share from 1 to 100 %
     kMixNotGiven,    // a dash: no such gas
     kMixEmpty,       // nothing at all
-    kMixOutOfRange,  // anything else: 0, above 100, text
+    kMixNotPlain,    // not digits alone
+    kMixOutOfRange,  // digits, but 0 or above 100
 };
-
-// Row 15 (Mix1) or 16 (Mix2) of dive d; `value` is what the dive table read from it.
 MixField mixField(int d, int row, int value);
+
+// The rows of the export's head (0 to 22) that have another number of commas than row 1: their
+// values may be read for the wrong dive.
+std::vector<int> raggedRows();
 
 // The interval from the dates and times when it disagrees with the export's one by more than
 // a minute; -1 when they agree or the dates and times cannot be read. Not for the last dive.
@@ -21,6 +36,9 @@ long long disagreeingInterval(int d, const DiveRecord& r);
 
 // A usable second gas, but no sample after the deepest one lies within its MOD.
 bool switchWithoutSuggestion(int d, const DiveRecord& r);
+
+// A suggestion exists, but a sample after it lies deeper than the MOD of mix2.
+bool suggestionBreaksMod(int d, const DiveRecord& r);
 
 // Samples times rate disagrees with the dive time of row 9 by more than 2 minutes. Needs a
 // sampling rate above 0.

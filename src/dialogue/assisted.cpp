@@ -163,13 +163,14 @@ bool reviewSwitch(int d, DiveRecord& r) {
     int k = scan.suggested;
     printSuggestion(d, r, scan);
     if (!asking()) {
-        if (k < 0) {
-            printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", d);
+        // Unattended, a suggestion with a deeper sample after it is not taken: Mix1 throughout
+        // gives the planner more nitrogen, never less.
+        if (k >= 0 && modHolds(d, r, scan, k)) {
+            printSwitch(r, k);
+            r.switchSample = k;
             return true;
         }
-        printSwitch(r, k);
-        modHolds(d, r, scan, k);
-        r.switchSample = k;
+        printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", d);
         return true;
     }
     for (;;) {

@@ -18,11 +18,22 @@ constexpr int kMix1Row = 15;
 constexpr int kMix2Row = 16;
 constexpr int kDiveTimeRow = 9;
 
+constexpr int kRateRow = 14;
+
+// A field the readers take in their own way: the text and what they make of it.
+void printNotPlain(const char* name, int d, int row, int value) {
+    printf("Befund: %s '%s' ist keine reine Zahl und wird als %d gelesen.\n", name,
+           fieldBytes(row, d).c_str(), value);
+}
+
 int mixFinding(int d, int row, int value) {
     const char* name = row == kMix1Row ? "Mix1" : "Mix2";
     switch (mixField(d, row, value)) {
         case kMixEmpty:
             printf("Befund: %s ist leer.\n", name);
+            return 1;
+        case kMixNotPlain:
+            printNotPlain(name, d, row, value);
             return 1;
         case kMixOutOfRange:
             printf("Befund: %s '%s' ist kein Anteil von 1 bis 100 %%.\n", name,
@@ -33,20 +44,36 @@ int mixFinding(int d, int row, int value) {
     }
 }
 
+// The sampling rate: no finding only for plain digits above 0.
+int rateFinding(int d, const DiveRecord& r) {
+    if (numberField(d, kRateRow) == kFieldNotPlain) {
+        printNotPlain("Samplingrate", d, kRateRow, r.sampleRate);
+        return 1;
+    }
+    if (r.sampleRate > 0) return 0;
+    printf("Befund: Samplingrate '%s' ungueltig.\n", fieldBytes(kRateRow, d).c_str());
+    return 1;
+}
+
 // Findings about dive d alone; the count.
 int diveFindings(int d, const DiveRecord& r) {
     int found = mixFinding(d, kMix1Row, r.mix1) + mixFinding(d, kMix2Row, r.mix2);
-    if (r.sampleRate <= 0) {
-        printf("Befund: Samplingrate %d s ungueltig.\n", r.sampleRate);
-        found++;
-    } else if (recordingDisagrees(d, r)) {
+    found += rateFinding(d, r);
+    if (r.sampleRate > 0 && recordingDisagrees(d, r)) {
         long long seconds = recordedSeconds(r);
-        printf("Befund: %d Proben zu %d s ergeben %lld:%02lld Minuten, die Tauchzeit ist %d min.\n",
-               r.sampleCount, r.sampleRate, seconds / 60, seconds % 60, getInt(d, kDiveTimeRow));
+        printf(
+            "Befund: %d Proben zu %d s ergeben %lld:%02lld Minuten, die Tauchzeit ist '%s' min.\n",
+            r.sampleCount, r.sampleRate, seconds / 60, seconds % 60,
+            fieldText(kDiveTimeRow, d).c_str());
         found++;
     }
     if (switchWithoutSuggestion(d, r)) {
         printf("Befund: Zwei Gase, aber kein Vorschlag fuer den Gaswechsel moeglich.\n");
+        found++;
+    } else if (suggestionBreaksMod(d, r)) {
+        printf(
+            "Befund: Nach dem vorgeschlagenen Gaswechsel geht es tiefer als die MOD von "
+            "Mix2.\n");
         found++;
     }
     long long logged = d < tauchgaenge ? disagreeingInterval(d, r) : -1;
@@ -61,6 +88,11 @@ int diveFindings(int d, const DiveRecord& r) {
 // The findings of the loaded export; the count.
 int exportFindings() {
     int found = 0;
+    for (int r : raggedRows()) {
+        printf("\nBefund: Zeile %d hat %d Kommas statt %d; Werte koennen verrutschen.\n", r + 1,
+               rowCommas(r), tauchgaenge);
+        found++;
+    }
     long long lines = 0;
     bool tooLong = false;
     for (int d = 1; d <= tauchgaenge; d++) {

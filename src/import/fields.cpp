@@ -179,7 +179,7 @@ void countAllSamples(int* counts) {
 }
 
 // The field as the summary prints it, blanks at either end left out.
-std::string fieldText(int r, int d) {
+std::string fieldBytes(int r, int d) {
     if (r >= zeilen) return std::string();
     const char* row = tabelle[r].data();
     int start = leftFieldStart(row, d);
@@ -187,6 +187,11 @@ std::string fieldText(int r, int d) {
     for (int i = start;
          start >= 0 && i < kRowSize && row[i] != ',' && row[i] != '\n' && row[i] != '\0'; i++)
         text.push_back(row[i]);
+    return text;
+}
+
+std::string fieldText(int r, int d) {
+    std::string text = fieldBytes(r, d);
     size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);

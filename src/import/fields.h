@@ -26,6 +26,9 @@ void countAllSamples(int* counts);
 // the d-th comma (kRowSize when that comma is the last byte), or -1 when there are fewer.
 int leftFieldStart(const char* row, int d);
 
-// Dive d's field of row r as the summary prints it, blanks at either end left out; empty when
-// the row does not exist or has fewer commas.
+// Dive d's field of row r as the summary prints it, found from the left; empty when the row
+// does not exist or has fewer commas.
+std::string fieldBytes(int r, int d);
+
+// The same with blanks at either end left out.
 std::string fieldText(int r, int d);

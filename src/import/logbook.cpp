@@ -118,9 +118,13 @@ int loadExportFile() {
     return loaded ? 0 : kLoadFailed;
 }
 
-int countDives() {
+int rowCommas(int r) {
     int commas = 0;
-    for (char c : tabelle[1])
+    for (char c : tabelle[r])
         commas += c == ',';
     return commas;
+}
+
+int countDives() {
+    return rowCommas(1);
 }

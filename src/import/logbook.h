@@ -41,3 +41,6 @@ int loadExportFile();
 
 // The number of commas in row 1; needs zeilen >= 2.
 int countDives();
+
+// The number of commas among the 120 bytes of row r.
+int rowCommas(int r);

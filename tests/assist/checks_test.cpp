@@ -31,9 +31,14 @@ DiveRecord dive(int count, int rate, int interval = 0) {
 TEST(Checks, GasFields) {
     table("0,0", "32, ", "-,abc");
     EXPECT_EQ(mixField(1, 15, 32), kMixUsable);
-    EXPECT_EQ(mixField(2, 15, -1), kMixEmpty);  // a blank reads as -1 but is no dash
+    EXPECT_EQ(mixField(2, 15, -1), kMixNotPlain);  // a blank reads as -1 but is no dash
     EXPECT_EQ(mixField(1, 16, -1), kMixNotGiven);
-    EXPECT_EQ(mixField(2, 16, 0), kMixOutOfRange);
+    EXPECT_EQ(mixField(2, 16, 0), kMixNotPlain);
+    // A blank or dash after the digits changes what the readers make of them: 31, not 32.
+    table("0,0", "32 ,32-", ",50");
+    EXPECT_EQ(mixField(1, 15, 31), kMixNotPlain);
+    EXPECT_EQ(mixField(2, 15, 31), kMixNotPlain);
+    EXPECT_EQ(mixField(1, 16, 0), kMixEmpty);
     table("0,0", "0,101", "100,1");
     EXPECT_EQ(mixField(2, 15, 101), kMixOutOfRange);
     EXPECT_EQ(mixField(1, 16, 100), kMixUsable);
