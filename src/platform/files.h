@@ -28,9 +28,6 @@ FileKind fileKind(const char* name);
 // True when both names lead to one and the same existing file (links followed).
 bool fileSame(const char* a, const char* b);
 
-// True when something stands under the name, even if it cannot be opened.
-bool fileExists(const char* name);
-
 // A temporary file that is to replace the file a name stands for.
 struct FileTemp;
 

@@ -149,11 +149,6 @@ bool fileSame(const char* a, const char* b) {
            sa.st_ino == sb.st_ino;
 }
 
-bool fileExists(const char* name) {
-    struct stat st;
-    return stat(name, &st) == 0;
-}
-
 FILE* fileTempCreate(const char* name, FileTemp** temp) {
     *temp = nullptr;
     std::string target;

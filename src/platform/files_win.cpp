@@ -174,10 +174,6 @@ bool fileSame(const char* a, const char* b) {
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-bool fileExists(const char* name) {
-    return fileKind(name) != kFileMissing;
-}
-
 FILE* fileTempCreate(const char* name, FileTemp** temp) {
     *temp = nullptr;
     std::wstring target;
