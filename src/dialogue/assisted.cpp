@@ -41,7 +41,7 @@ void settleGases(int d, DiveRecord& r) {
                r.mix2);
         r.mix2 = -1;
     }
-    if (r.sampleRate <= 0) {
+    if (!canBeTimed(r)) {
         printf(
             "Hinweis: Ohne gueltige Samplingrate wird Tauchgang %d wie im klassischen Modus\n"
             "geschrieben: jede zweite Probe als eine Minute.\n",
@@ -153,12 +153,7 @@ bool readSwitch(const DiveRecord& r, int k, int* sample) {
 }
 
 bool reviewSwitch(int d, DiveRecord& r) {
-    printf("Es wurden Mix1(%d%%O2) und Mix2(%d%%O2) verwendet.\n", r.mix1, r.mix2);
-    if (r.sampleRate <= 0) {
-        printf("ERROR: Samplingrate %d s ungueltig, ein Gaswechsel kann nicht erfasst werden.\n",
-               r.sampleRate);
-        return true;
-    }
+    if (!announceGases(r)) return true;
     DiveScan scan = scanDive(d, r);
     int k = scan.suggested;
     printSuggestion(d, r, scan);

@@ -19,13 +19,7 @@ namespace {
 constexpr int kAir = 21;
 
 void reviewGasSwitch(int d, DiveRecord& r) {
-    printf("Es wurden Mix1(%d%%O2) und Mix2(%d%%O2) verwendet.\n", r.mix1, r.mix2);
-    if (r.sampleRate <= 0) {
-        // Without a sampling rate no time maps to a sample.
-        printf("ERROR: Samplingrate %d s ungueltig, ein Gaswechsel kann nicht erfasst werden.\n",
-               r.sampleRate);
-        return;
-    }
+    if (!announceGases(r)) return;
     printf("Bitte im PC-Logbook den Zeitpunkt (%ds Schritte) des Gaswechsels\n", r.sampleRate);
     printf("auf das Dekogas (Mix2) ablesen und in der Form Minuten:Sekunden eingeben: ");
     r.switchSample = askGasSwitch(d - 1);
@@ -42,6 +36,15 @@ bool classicEntry(DiveRecord& r) {
 }
 
 }  // namespace
+
+bool announceGases(const DiveRecord& r) {
+    printf("Es wurden Mix1(%d%%O2) und Mix2(%d%%O2) verwendet.\n", r.mix1, r.mix2);
+    if (r.sampleRate > 0) return true;
+    // Without a sampling rate no time maps to a sample.
+    printf("ERROR: Samplingrate %d s ungueltig, ein Gaswechsel kann nicht erfasst werden.\n",
+           r.sampleRate);
+    return false;
+}
 
 bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     printf("\nSoll die Oberflaechenpause zum naechsten Tauchgang von %d:%02dh\n",

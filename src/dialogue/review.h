@@ -7,6 +7,10 @@
 // questions were answered.
 bool reviewDives();
 
+// Names the dive's two gases; when its sampling rate maps no time to a sample, says so and
+// returns false: no switch can be asked for then.
+bool announceGases(const DiveRecord& r);
+
 // Asks whether dive d's surface interval stays; on 'n' `entry` reads the new one into r and it
 // is confirmed. False when the console input ended.
 bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r));
