@@ -73,7 +73,7 @@ bool recordingDisagrees(int d, const DiveRecord& r) {
 }
 
 long long profileLines(const DiveRecord& r, bool last) {
-    long long lines = minutesOf(r, canBeTimed(r)) + 1;
+    long long lines = minutesOf(r, timedMinutes(r)) + 1;
     if (!last && r.surfaceInterval > 0) lines += r.surfaceInterval;
     return lines;
 }

@@ -10,3 +10,11 @@ long long minutesOf(const DiveRecord& r, bool timed) {
     if (!timed) return r.sampleCount / 2;
     return ((static_cast<long long>(r.sampleCount) - 1) * r.sampleRate + 30) / 60;
 }
+
+long long sampleAfterStep(long long seconds, int rate) {
+    return seconds / rate + 1;
+}
+
+long long firstSampleFrom(long long seconds, int rate) {
+    return (seconds + rate - 1) / rate;
+}

@@ -1,4 +1,5 @@
-// Which samples each profile minute of a dive takes its depth and gas from.
+// Which samples each profile minute of a dive takes its depth and gas from, and which sample a
+// typed switch time stands for.
 #pragma once
 
 #include <climits>
@@ -11,8 +12,8 @@ inline int sampleIndex(long long s) {
 }
 
 struct ProfileMinute {
-    int lower;       // the sample at or before the minute's time
-    int upper;       // the sample at or after it; the same when the time falls on a sample
+    int lower;  // the minute's depth is that of its deepest sample from lower to upper
+    int upper;
     bool exists;     // the dive's recording reaches the minute's time
     bool secondGas;  // mix2 is breathed at that time
 };
@@ -21,10 +22,18 @@ struct ProfileMinute {
 // when a sample was taken.
 bool canBeTimed(const DiveRecord& r);
 
+// Whether the dive's minutes follow its own time: every rate above 0 but 30 s, where every
+// second sample is already one minute and both rules give the same profile.
+inline bool timedMinutes(const DiveRecord& r) {
+    return r.sampleRate > 0 && r.sampleRate != 30;
+}
+
 // Minute i (from 1) of dive record r. Classic: every second sample is one minute, minute i
 // being sample 2i - 1, whatever the sampling rate. Timed (needs a sampleRate above 0): minute
-// i is the time 60i - 30 seconds into the dive, x = (60i - 30) / sampleRate samples; it exists
-// while x <= sampleCount - 1 and takes the samples on either side of x. At 30 s both agree.
+// i exists while 60i - 30 <= (sampleCount - 1) * rate; x = (60i - 30) / rate. At 30 s and
+// more it takes the sample at x, or the two around it. Below 30 s it takes every sample whose
+// time lies in [60(i - 1), 60i], so that a short excursion deeper down is not lost between
+// two middles. Mix2 is breathed from x >= switchSample on. At 30 s both rules agree.
 // Inline: the writer asks for every minute of every dive, and as a call returning this struct
 // it cost a tenth of a whole classic conversion.
 inline ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed) {
@@ -36,12 +45,26 @@ inline ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed)
     // In seconds, so that no fraction of a sample is ever rounded.
     long long at = 60 * i - 30;
     long long rate = r.sampleRate;
+    long long last = static_cast<long long>(r.sampleCount) - 1;
     long long lower = at / rate;
     long long upper = lower + (at % rate != 0);
-    bool exists = at <= (static_cast<long long>(r.sampleCount) - 1) * rate;
+    if (rate < 30) {
+        lower = (at - 30 + rate - 1) / rate;
+        upper = (at + 30) / rate;
+        if (upper > last) upper = last;
+    }
+    bool exists = at <= last * rate;
     bool second = switched && at >= static_cast<long long>(r.switchSample) * rate;
     return {sampleIndex(lower), sampleIndex(upper), exists, second};
 }
 
 // The number of minutes that exist by the same rule: the last i for which one does.
 long long minutesOf(const DiveRecord& r, bool timed);
+
+// The classic entry's sample for a typed time of `seconds` at `rate` (above 0): the one after
+// the step the time falls in, seconds / rate + 1.
+long long sampleAfterStep(long long seconds, int rate);
+
+// The assisted entry's sample: the first one taken at or after `seconds`, so that the time a
+// suggestion shows, typed again, gives that very sample.
+long long firstSampleFrom(long long seconds, int rate);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "assist/clock.h"
 #include "assist/gas.h"
 #include "assist/interval.h"
 #include "assist/picture.h"
@@ -49,12 +50,6 @@ void settleGases(int d, DiveRecord& r) {
     }
 }
 
-void printSwitch(const DiveRecord& r, int sample) {
-    long long shown = (static_cast<long long>(sample) - 1) * r.sampleRate;
-    printf(" Gaswechsel bei %lld:%02lld Minuten (ab Sample %d) vermerkt.\n", shown / 60, shown % 60,
-           sample);
-}
-
 void printSuggestion(int d, const DiveRecord& r, const DiveScan& scan) {
     int k = scan.suggested;
     for (const std::string& line : divePicture(d, r, scan, k))
@@ -91,45 +86,6 @@ bool modHolds(int d, const DiveRecord& r, const DiveScan& scan, int sample) {
     return false;
 }
 
-std::string trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// Digits up to a bound; false for no digit. Larger numbers stop at the bound, which is beyond
-// every answer that can be accepted.
-bool digitsAt(const std::string& text, size_t* at, long long* value) {
-    constexpr long long kBound = 1000000000000LL;
-    size_t start = *at;
-    *value = 0;
-    for (; *at < text.size() && text[*at] >= '0' && text[*at] <= '9'; (*at)++)
-        *value = std::min(kBound, *value * 10 + (text[*at] - '0'));
-    return *at > start;
-}
-
-// "12:30" or "12" (12:00) and nothing else: no sign, no other separator, nothing after it. A
-// diver who types 3.20 or 3:20abc is asked again rather than taken at 3:00 or 3:20.
-bool parseClock(const std::string& text, long long* first, long long* second) {
-    size_t at = 0;
-    *second = 0;
-    if (!digitsAt(text, &at, first)) return false;
-    if (at < text.size() && text[at] == ':') {
-        at++;
-        if (!digitsAt(text, &at, second)) return false;
-    }
-    return at == text.size();
-}
-
-// The next answer line with its blanks at either end dropped; false when the input ended.
-bool readAnswer(std::string* answer) {
-    consoleDiscard();
-    std::string rest;
-    if (!consolePeekLine(&rest)) return false;
-    *answer = trimmed(rest);
-    return true;
-}
-
 // One answer to the gas-switch question: a sample, kNoSwitch for '-', the suggestion for an
 // empty line. False when the input ended.
 bool readSwitch(const DiveRecord& r, int k, int* sample) {
@@ -141,10 +97,9 @@ bool readSwitch(const DiveRecord& r, int k, int* sample) {
             *sample = answer.empty() ? k : kNoSwitch;
             return true;
         }
-        long long minutes;
         long long seconds;
-        if (parseClock(answer, &minutes, &seconds) && minutes * 60 + seconds <= longest) {
-            *sample = clampToInt((minutes * 60 + seconds) / r.sampleRate + 1);
+        if (parseClock(answer, &seconds) && seconds <= longest) {
+            *sample = clampToInt(sampleAfterStep(seconds, r.sampleRate));
             return true;
         }
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
@@ -161,7 +116,7 @@ bool reviewSwitch(int d, DiveRecord& r) {
         // Unattended, a suggestion with a deeper sample after it is not taken: Mix1 throughout
         // gives the planner more nitrogen, never less.
         if (k >= 0 && modHolds(d, r, scan, k)) {
-            printSwitch(r, k);
+            printSwitch((static_cast<long long>(k) - 1) * r.sampleRate, k);
             r.switchSample = k;
             return true;
         }
@@ -176,7 +131,7 @@ bool reviewSwitch(int d, DiveRecord& r) {
             printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
             return true;
         }
-        printSwitch(r, sample);
+        printSwitch((static_cast<long long>(sample) - 1) * r.sampleRate, sample);
         if (!modHolds(d, r, scan, sample)) {
             printf(" Trotzdem uebernehmen?");
             int choice = askChoice('y', 'n');
@@ -186,25 +141,6 @@ bool reviewSwitch(int d, DiveRecord& r) {
         r.switchSample = sample;
         return true;
     }
-}
-
-// Hours:minutes, or hours alone meaning whole hours; anything else is asked for again, and
-// nothing carries over from an earlier entry.
-bool readInterval(DiveRecord& r) {
-    consoleDiscard();
-    printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
-    std::string answer;
-    while (readAnswer(&answer)) {
-        if (answer.empty()) continue;  // no answer, as in the classic dialogue
-        long long hours;
-        long long minutes;
-        if (parseClock(answer, &hours, &minutes)) {
-            r.surfaceInterval = clampToInt(hours * 60 + minutes);
-            return true;
-        }
-        printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
-    }
-    return false;
 }
 
 bool reviewInterval(int d, DiveRecord& r) {

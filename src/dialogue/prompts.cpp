@@ -3,13 +3,14 @@
 
 #include <climits>
 #include <cstdio>
+#include <string>
 
+#include "assist/clock.h"
+#include "assist/timing.h"
 #include "import/divetable.h"
 #include "platform/console.h"
 
 static char auswahl;
-static int m1;
-static int s1;
 
 namespace {
 bool inputEnded = false;
@@ -30,28 +31,59 @@ int askChoice(char first, char second) {
     }
 }
 
-int askGasSwitch(int index) {
-    const DiveRecord& r = tgListe[index];
-    if (r.sampleRate <= 0) return -1;  // the review never asks then; no division by zero
-    long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
-    m1 = 0;
-    s1 = 0;
-    long long seconds;
-    for (;;) {
-        consoleDiscard();
-        if (consoleScanTime(&m1, &s1) == EOF) {
-            inputEnded = true;
-            return -1;
-        }
-        seconds = static_cast<long long>(m1) * 60 + s1;
-        if (seconds <= longest) break;
-        printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
+bool readAnswer(std::string* answer) {
+    consoleDiscard();
+    std::string rest;
+    if (!consolePeekLine(&rest)) {
+        inputEnded = true;
+        return false;
     }
-    int sample = clampToInt(seconds / r.sampleRate + 1);
-    long long shown = (static_cast<long long>(sample) - 1) * r.sampleRate;
+    *answer = trimmedAnswer(rest);
+    return true;
+}
+
+void printSwitch(long long shown, int sample) {
     printf(" Gaswechsel bei %lld:%02lld Minuten (ab Sample %d) vermerkt.\n", shown / 60, shown % 60,
            sample);
-    return sample;
+}
+
+int askGasSwitch(const DiveRecord& r) {
+    if (r.sampleRate <= 0) return -1;  // the review never asks then; no division by zero
+    long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
+    std::string answer;
+    while (readAnswer(&answer)) {
+        if (answer.empty()) continue;  // no answer: the entry goes on waiting
+        // Any dash, "-0:30" too, means no switch: a negative time must never put the deco gas
+        // on from the start.
+        if (answer[0] == '-') {
+            printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
+            return -1;
+        }
+        long long seconds;
+        if (parseClock(answer, &seconds) && seconds <= longest) {
+            int sample = clampToInt(sampleAfterStep(seconds, r.sampleRate));
+            printSwitch((static_cast<long long>(sample) - 1) * r.sampleRate, sample);
+            return sample;
+        }
+        printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
+    }
+    return -1;
+}
+
+bool readInterval(DiveRecord& r) {
+    consoleDiscard();
+    printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
+    std::string answer;
+    while (readAnswer(&answer)) {
+        if (answer.empty()) continue;  // no answer, as at every time entry
+        long long minutes;
+        if (parseClock(answer, &minutes)) {
+            r.surfaceInterval = clampToInt(minutes);
+            return true;
+        }
+        printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
+    }
+    return false;
 }
 
 bool promptInputEnded() {

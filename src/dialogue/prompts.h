@@ -1,4 +1,5 @@
-// The two reusable questions: a choice between two characters and the gas-switch time.
+// The reusable questions: a choice between two characters, the gas-switch time and the surface
+// interval.
 #pragma once
 
 // Returned by askChoice, and reported by promptInputEnded, once the console input has ended.
@@ -8,9 +9,26 @@ constexpr int kNoAnswer = -1;
 // kNoAnswer when the input ends.
 int askChoice(char first, char second);
 
+#include <string>
+
+#include "import/divetable.h"
+
 // Asks for minutes:seconds within the dive's recorded time and returns the sample number from
-// which the second gas is breathed. Check promptInputEnded() afterwards.
-int askGasSwitch(int index);
+// which the second gas is breathed, the classic way (seconds / rate + 1); -1 for an answer
+// beginning with '-': no switch. Needs a sampleRate above 0. Check promptInputEnded()
+// afterwards.
+int askGasSwitch(const DiveRecord& r);
+
+// The next answer line, its blanks at either end dropped, after the rest of the current line
+// is discarded; false when the input ended.
+bool readAnswer(std::string* answer);
+
+// " Gaswechsel bei M:SS Minuten (ab Sample N) vermerkt." with `shown` seconds.
+void printSwitch(long long shown, int sample);
+
+// Reads a surface interval as hours:minutes, or hours alone, into r; anything else is asked for
+// again, and nothing carries over from an earlier entry. False when the input ended.
+bool readInterval(DiveRecord& r);
 
 // True once a question could not be answered because the console input had ended.
 bool promptInputEnded();

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "assist/gas.h"
 #include "dialogue/assisted.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
@@ -11,28 +12,15 @@
 #include "import/logbook.h"
 #include "platform/console.h"
 
-static int hours;
-static int minutes;
-
 namespace {
 
 constexpr int kAir = 21;
 
-void reviewGasSwitch(int d, DiveRecord& r) {
+void reviewGasSwitch(DiveRecord& r) {
     if (!announceGases(r)) return;
     printf("Bitte im PC-Logbook den Zeitpunkt (%ds Schritte) des Gaswechsels\n", r.sampleRate);
     printf("auf das Dekogas (Mix2) ablesen und in der Form Minuten:Sekunden eingeben: ");
-    r.switchSample = askGasSwitch(d - 1);
-}
-
-// Hours and minutes of the last entry carry over when an entry leaves them unfilled.
-bool classicEntry(DiveRecord& r) {
-    consoleDiscard();
-    printf(" Oberflaechenpause in Stunden:Minuten eingeben: ");
-    consoleDiscard();
-    if (consoleScanTime(&hours, &minutes) == EOF) return false;
-    r.surfaceInterval = clampToInt(static_cast<long long>(hours) * 60 + minutes);
-    return true;
+    r.switchSample = askGasSwitch(r);
 }
 
 }  // namespace
@@ -61,8 +49,6 @@ bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r)) {
 }
 
 bool reviewDives() {
-    hours = 0;
-    minutes = 0;
     for (int d = 1; d <= tauchgaenge; d++) {
         DiveRecord& r = tgListe[d - 1];
         printDive(d);
@@ -70,15 +56,19 @@ bool reviewDives() {
             if (!assistDive(d, r)) return false;
             continue;
         }
+        // A share that is no share (an empty field reads 0) is as good as none: an unknown first
+        // gas becomes air below, an unknown second one is not used.
+        if (!gasKnown(r.mix1)) r.mix1 = -1;
+        if (!gasKnown(r.mix2)) r.mix2 = -1;
         if (r.mix1 != -1 && r.mix2 != -1) {
-            reviewGasSwitch(d, r);
+            reviewGasSwitch(r);
             if (promptInputEnded()) return false;
         }
         if (r.mix1 == -1) {
             printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
             r.mix1 = kAir;
         }
-        if (d != tauchgaenge && !askSurfaceInterval(d, r, classicEntry)) return false;
+        if (d != tauchgaenge && !askSurfaceInterval(d, r, readInterval)) return false;
     }
     return true;
 }

@@ -79,16 +79,15 @@ int nitrogenOf(const DiveRecord& r, bool secondGas) {
 
 void writeDive(Writer* w, int d) {
     DiveRecord& r = tgListe[d - 1];
-    // The assisted modes keep the dive's own time wherever the sampling rate allows it.
-    bool timed = runMode != kClassic && canBeTimed(r);
+    // Every dive keeps its own time wherever the sampling rate allows it.
+    bool timed = timedMinutes(r);
     long long minutes = minutesOf(r, timed);
     long long i = 1;
     for (; i <= minutes; i++) {
         ProfileMinute m = profileMinute(r, i, timed);
         int depth = roundDepth(getDepth(d, kSampleRowBase + m.lower));
-        if (m.upper != m.lower) {
-            depth = std::max(depth, roundDepth(getDepth(d, kSampleRowBase + m.upper)));
-        }
+        for (int s = m.lower + 1; s <= m.upper; s++)
+            depth = std::max(depth, roundDepth(getDepth(d, kSampleRowBase + s)));
         // The planner's air is 22 % oxygen; a dive without sample lines keeps its 21.
         if (r.mix1 == 21) r.mix1 = 22;
         if (r.mix2 == 21) r.mix2 = 22;

@@ -59,29 +59,6 @@ int skipBlanks() {
     return c;
 }
 
-// One "%d": 1 when a number was read, 0 when the input does not begin with one, EOF at the end.
-int scanInt(int* out) {
-    int c = skipBlanks();
-    if (c == EOF) return EOF;
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        pos++;
-        c = peekChar();
-    }
-    if (c == EOF || c < '0' || c > '9') return 0;
-    int64_t magnitude = 0;
-    while (c != EOF && c >= '0' && c <= '9') {
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > int64_t{INT_MAX} + 1) magnitude = int64_t{INT_MAX} + 1;
-        pos++;
-        c = peekChar();
-    }
-    int64_t value = negative ? -magnitude : magnitude;
-    *out = static_cast<int>(value > INT_MAX ? INT_MAX : value);
-    return 1;
-}
-
 }  // namespace
 
 bool consoleReadWord(std::string* word) {
@@ -99,14 +76,6 @@ int consoleReadChar() {
     int c = peekChar();
     if (c != EOF) pos++;
     return c;
-}
-
-int consoleScanTime(int* first, int* second) {
-    int got = scanInt(first);
-    if (got != 1) return got;
-    if (peekChar() != ':') return 1;
-    pos++;
-    return scanInt(second) == 1 ? 2 : 1;
 }
 
 bool consolePeekLine(std::string* rest) {

@@ -1,5 +1,5 @@
-// Console input through one line-buffered reader with scanf-like reads, and screen clearing.
-// Input arrives a line at a time; "discarding" drops the rest of the current line.
+// Console input through one line-buffered reader with word, character and line reads, and screen
+// clearing. Input arrives a line at a time; "discarding" drops the rest of the current line.
 #pragma once
 
 #include <cstdio>
@@ -11,10 +11,6 @@ bool consoleReadWord(std::string* word);
 
 // Reads the very next character as "%c" does; EOF when the input has ended.
 int consoleReadChar();
-
-// Scans "%d:%d" with scanf semantics: returns how many targets were filled (0, 1 or 2),
-// or EOF when the input ends before any non-blank character. Numbers clamp to 32 bits.
-int consoleScanTime(int* first, int* second);
 
 // The rest of the current line, taking in the next one when it is used up, without consuming
 // anything; false when the input has ended.

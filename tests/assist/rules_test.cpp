@@ -95,9 +95,6 @@ TEST(Timing, MinutesKeepTheDivesOwnTime) {
     // 91 samples 20 s apart are 30 minutes, not the 45 of every second sample.
     EXPECT_EQ(counted(record(91, 20), true), 30);
     EXPECT_EQ(counted(record(91, 20), false), 45);
-    ProfileMinute first = profileMinute(record(91, 20), 1, true);
-    EXPECT_EQ(first.lower, 1);  // 30 s is sample 1.5
-    EXPECT_EQ(first.upper, 2);
     // At 60 s, minute i lies between samples i - 1 and i.
     ProfileMinute third = profileMinute(record(11, 60), 3, true);
     EXPECT_EQ(third.lower, 2);
@@ -115,6 +112,30 @@ TEST(Timing, MinutesKeepTheDivesOwnTime) {
     ProfileMinute after = profileMinute(record(91, 20, 50, 31), 31, true);
     EXPECT_FALSE(after.exists);
     EXPECT_TRUE(after.secondGas);
+}
+
+TEST(Timing, BelowThirtySecondsEverySampleOfTheMinuteCounts) {
+    // At 10 s, minute 2 spans samples 6 to 12 (60 to 120 s), both ends included.
+    ProfileMinute second = profileMinute(record(30, 10), 2, true);
+    EXPECT_EQ(second.lower, 6);
+    EXPECT_EQ(second.upper, 12);
+    // At 20 s minute 1 is samples 0 to 3; the last minute stops at the last sample.
+    ProfileMinute first = profileMinute(record(91, 20), 1, true);
+    EXPECT_EQ(first.lower, 0);
+    EXPECT_EQ(first.upper, 3);
+    EXPECT_EQ(profileMinute(record(5, 20), 2, true).upper, 4);
+    // At 45 s the two samples around the minute's middle, as at every rate of 30 s and more.
+    ProfileMinute slow = profileMinute(record(20, 45), 2, true);
+    EXPECT_EQ(slow.lower, 2);
+    EXPECT_EQ(slow.upper, 2);
+}
+
+TEST(Timing, TypedTimesAndSamples) {
+    EXPECT_EQ(sampleAfterStep(750, 20), 38);  // 12:30 at 20 s
+    EXPECT_EQ(sampleAfterStep(760, 20), 39);
+    EXPECT_EQ(firstSampleFrom(760, 20), 38);  // a time on a sample is that sample
+    EXPECT_EQ(firstSampleFrom(761, 20), 39);
+    EXPECT_EQ(firstSampleFrom(0, 20), 0);
 }
 
 TEST(Interval, FromSurfacingToTheNextDescent) {

@@ -24,10 +24,9 @@ Asked choice(const std::string& typed) {
 
 // A dive of 100 samples at 20 s: at most 2000 seconds.
 Asked gasSwitch(const std::string& typed, int rate = 20, int count = 100) {
-    tgListe.assign(1, DiveRecord{21, 50, -1, 0, rate, count});
     setConsoleInput(typed);
     testing::internal::CaptureStdout();
-    int result = askGasSwitch(0);
+    int result = askGasSwitch(DiveRecord{21, 50, -1, 0, rate, count});
     return {result, testing::internal::GetCapturedStdout()};
 }
 
@@ -49,37 +48,67 @@ TEST(AskChoice, EndOfInput) {
     EXPECT_TRUE(promptInputEnded());
 }
 
+const std::string kRefused = "Ungueltige Eingabe. Bitte erneut versuchen: ";
+const std::string kNoSwitch = " Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n";
+
 TEST(AskGasSwitch, TimeBecomesSampleNumber) {
     Asked a = gasSwitch("12:30\n");
     EXPECT_EQ(a.result, 38);
     EXPECT_EQ(a.out, " Gaswechsel bei 12:20 Minuten (ab Sample 38) vermerkt.\n");
     EXPECT_EQ(gasSwitch("33:20\n").result, 101);  // exactly the longest time
     EXPECT_EQ(gasSwitch("0:00\n").result, 1);
-    EXPECT_EQ(gasSwitch("abc\n").result, 1);  // nothing scanned: 0:00
+    EXPECT_EQ(gasSwitch(" \t12:30 \r\n").result, 38);  // blanks at either end dropped
+    EXPECT_EQ(gasSwitch("\n  \n0:75\n").result, 4);    // empty lines are no answer; 75 s carry
 }
 
-TEST(AskGasSwitch, RefusesTooLongAndKeepsUnfilledValues) {
+TEST(AskGasSwitch, RefusesWhatIsNoTimeAndCarriesNothingOver) {
+    for (const char* typed : {"nein", "3:20abc", "3.20", "abc", "y", "12 :30", "1:", ":30"}) {
+        Asked a = gasSwitch(std::string(typed) + "\n3:20\n");
+        EXPECT_EQ(a.result, 11) << typed;
+        EXPECT_EQ(a.out, kRefused + " Gaswechsel bei 3:20 Minuten (ab Sample 11) vermerkt.\n")
+            << typed;
+    }
+    // '12' alone is 12:00, whatever seconds a refused entry held.
     Asked a = gasSwitch("40:00\n40:30\n12\n");
-    EXPECT_EQ(a.result, 38);  // '12' keeps the 30 seconds of the refused entry
+    EXPECT_EQ(a.result, 37);
     EXPECT_EQ(a.out,
-              "Ungueltige Eingabe. Bitte erneut versuchen: Ungueltige Eingabe. Bitte erneut "
-              "versuchen:  Gaswechsel bei 12:20 Minuten (ab Sample 38) vermerkt.\n");
+              kRefused + kRefused + " Gaswechsel bei 12:00 Minuten (ab Sample 37) vermerkt.\n");
 }
 
-TEST(AskGasSwitch, NegativeTimes) {
-    Asked a = gasSwitch("-1:00\n");
-    EXPECT_EQ(a.result, -2);
-    EXPECT_EQ(a.out, " Gaswechsel bei -1:00 Minuten (ab Sample -2) vermerkt.\n");
-    EXPECT_EQ(gasSwitch("-1:20\n").result, -1);
-    EXPECT_EQ(gasSwitch("-0:30\n").result, 2);  // the sign belongs to the minutes
-    // The lowest time there is still gives a defined sample number.
-    EXPECT_EQ(gasSwitch("-2147483648:-2147483648\n", 1).result, INT_MIN);
+TEST(AskGasSwitch, ADashMeansNoSwitch) {
+    for (const char* typed : {"-", "-1:00", "-1:20", "-0:30", " - ", "-abc"}) {
+        Asked a = gasSwitch(std::string(typed) + "\n");
+        EXPECT_EQ(a.result, -1) << typed;
+        EXPECT_EQ(a.out, kNoSwitch) << typed;
+        EXPECT_FALSE(promptInputEnded());
+    }
+    // Huge numbers clamp and are refused as too long, never wrap to a switch at the start.
+    EXPECT_EQ(gasSwitch("99999999999999999999:99\n1:00\n", 1, INT_MAX).result, 61);
 }
 
 TEST(AskGasSwitch, EndOfInputAfterARefusedTime) {
     Asked a = gasSwitch("99:00\n\n");
     EXPECT_TRUE(promptInputEnded());
     EXPECT_EQ(a.out, "Ungueltige Eingabe. Bitte erneut versuchen: ");
+}
+
+Asked interval(const std::string& typed) {
+    DiveRecord r{21, -1, -1, 90, 20, 100};
+    setConsoleInput(typed);
+    testing::internal::CaptureStdout();
+    bool read = readInterval(r);
+    std::string out = testing::internal::GetCapturedStdout();
+    return {read ? r.surfaceInterval : -99, out};
+}
+
+TEST(ReadInterval, HoursAndMinutesOnly) {
+    const std::string ask = " Oberflaechenpause in Stunden:Minuten eingeben: ";
+    EXPECT_EQ(interval("1:75\n").result, 135);
+    EXPECT_EQ(interval("\n 2 \n").result, 120);  // hours alone, after an empty line
+    Asked a = interval("abc\n1h45\n-1:30\n0:45\n");
+    EXPECT_EQ(a.result, 45);
+    EXPECT_EQ(a.out, ask + kRefused + kRefused + kRefused);
+    EXPECT_EQ(interval("abc\n").result, -99);  // the input ended
 }
 
 }  // namespace

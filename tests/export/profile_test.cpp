@@ -77,12 +77,12 @@ TEST(WriteProfile, EverySecondSampleIsAMinute) {
 TEST(WriteProfile, GasSwitchComparesTheRowOffset) {
     ScratchDir dir;
     std::vector<std::string> depths(9, "10.0");
-    oneDive(depths, {32, 50, 7, 0, 20, 0});
+    oneDive(depths, {32, 50, 7, 0, 30, 0});
     EXPECT_EQ(profileOf(), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
                                "10\t1\t4\t50\t0\r\n0\t1\t5\t50\t0\r\n" + kEnd);
     // With 6 samples the loop stops at s = 7: only the ascent line has the second gas.
     depths.resize(6);
-    oneDive(depths, {32, 50, 7, 0, 20, 0});
+    oneDive(depths, {32, 50, 7, 0, 30, 0});
     EXPECT_EQ(profileOf(), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
                                "0\t1\t4\t50\t0\r\n" + kEnd);
 }

@@ -130,19 +130,28 @@ run $'big\ny\n\n'
 rm "$work/run/big.vdp"
 expectClean "FIFO"
 
-# 3. Stdout closed, with a message for each of a thousand lines printed while writing (an
-# oxygen share over 100 %): the profile holds no console text. 6. Input that never ends a
-# line (/dev/zero) ends the input, it does not grow.
+# 3. Stdout closed, with the length warning printed after each of twelve dives while writing
+# (every interval 100:00 h): the profile holds no console text. 6. Input that never ends a line
+# (/dev/zero) ends the input, it does not grow.
 fresh 0:10
+twelve() {
+    printf '%s' "$1"
+    for _ in $(seq 12); do printf ',%s' "$2"; done
+    printf '\n'
+}
 {
-    exportWith 0:10 | sed 's/^Mix1,21/Mix1,101/'
-    seq 4 2000 | sed 's/$/,5.0,4.0/'
+    twelve Computer a; twelve Nr 1; twelve Datum x; twelve Berg 0; twelve 4 ''; twelve 5 ''
+    twelve Tiefe 9; twelve Mittel 5; twelve Temp 1; twelve Dauer 2; twelve Ab ''; twelve Auf ''
+    twelve Pause 100:00; twelve SF 0; twelve Rate 30; twelve Mix1 21; twelve Mix2 -
+    for _ in 1 2 3 4 5 6; do twelve x ''; done
+    for d in 1 2 3; do twelve $d 5.0; done
 } >"$work/run/big.csv"
-run $'big\ny\n\n'
+answers=$'big\n'$(printf 'y\n%.0s' $(seq 11))$'\n'
+run "$answers"
 noisy=$(cat "$work/run/big.vdp"; printf x)
-[[ "$out" == *"Fehler in putInt"* ]] || bad "closed stdout: the export prints nothing"
+[[ "$out" == *"Profil zu lang"* ]] || bad "closed stdout: the export prints nothing"
 rm "$work/run/big.vdp"
-(cd "$work/run" && printf 'big\ny\n\n' | timeout 10 "$prog" >&-)
+(cd "$work/run" && printf '%s' "$answers" | timeout 10 "$prog" >&-)
 code=$?
 [ "$code" = 0 ] && [ "$(cat "$work/run/big.vdp"; printf x)" = "$noisy" ] ||
     bad "closed stdout: exit $code or profile differs"
