@@ -3,6 +3,7 @@
 // and in the assisted mode (the export as argument), next to the baseline program; one table
 // row reports time, throughput, the ratios to the baseline and to the classic run, and memory.
 //   csv2vdp_bench PROGRAM BASELINE [--rows N,N,...] [--dives D] [--repeat R] [--seed S]
+//                 [--rate SECONDS]   (every dive at that sampling rate; default: 10, 20 or 30 s)
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/utsname.h>
@@ -32,6 +33,7 @@ struct Options {
     int dives = 10;
     int repeat = 7;
     uint64_t seed = 1;
+    int rate = 0;  // 0: varied from dive to dive
 };
 
 struct Run {
@@ -182,7 +184,7 @@ bool measure(const Options& o, int samples, Result* result) {
         return false;
     }
     std::string dir = pattern;
-    SynthExport e = makeSyntheticExport(o.seed, o.dives, samples, "big");
+    SynthExport e = makeSyntheticExport(o.seed, o.dives, samples, "big", o.rate);
     bool ok = writeWholeFile(dir + "/big.csv", e.csv) &&
               writeWholeFile(dir + "/answers.txt", e.answers) &&
               writeWholeFile(dir + "/assisted.txt", e.assistedAnswers);
@@ -387,6 +389,8 @@ bool parseOptions(int argc, char** argv, Options* o) {
             o->dives = atoi(argv[i + 1]);
         } else if (flag == "--repeat") {
             o->repeat = std::max(1, atoi(argv[i + 1]));
+        } else if (flag == "--rate") {
+            o->rate = std::max(0, atoi(argv[i + 1]));
         } else if (flag == "--seed") {
             o->seed = strtoull(argv[i + 1], nullptr, 10);
         } else {
@@ -403,7 +407,7 @@ int main(int argc, char** argv) {
     if (!parseOptions(argc, argv, &o)) {
         fprintf(stderr,
                 "usage: %s PROGRAM BASELINE [--rows N,N,...] [--dives D] [--repeat R] "
-                "[--seed S]\n",
+                "[--seed S] [--rate SECONDS]\n",
                 argv[0]);
         return 2;
     }

@@ -35,7 +35,7 @@ struct Dive {
     int maxDepth;  // tenths of a metre
 };
 
-Dive makeDive(Rng* rng, int samples, bool longest) {
+Dive makeDive(Rng* rng, int samples, bool longest, int rate) {
     static const int kMix1[] = {21, 21, 32, 36, -1};
     static const int kMix2[] = {-1, -1, 50, 80};
     static const int kRates[] = {10, 20, 30};
@@ -43,6 +43,7 @@ Dive makeDive(Rng* rng, int samples, bool longest) {
     d.mix1 = kMix1[between(rng, 0, 4)];
     d.mix2 = kMix2[between(rng, 0, 3)];
     d.rate = kRates[between(rng, 0, 2)];
+    if (rate > 0) d.rate = rate;  // drawn all the same, so that the other values stay as they were
     d.interval = between(rng, 20, 299);
     d.length = longest ? samples : between(rng, (samples + 1) / 2, samples);
     d.maxDepth = between(rng, 100, 450);
@@ -202,8 +203,8 @@ std::string makeAssistedAnswers(const std::vector<Dive>& dives,
 
 }  // namespace
 
-SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples,
-                                const std::string& baseName) {
+SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples, const std::string& baseName,
+                                int rate) {
     if (dives < 1) dives = 1;
     if (dives > kMaxDives) dives = kMaxDives;
     if (samples < 0) samples = 0;
@@ -211,7 +212,7 @@ SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples,
     std::vector<Dive> list;
     int longest = between(&rng, 0, dives - 1);
     for (int j = 0; j < dives; j++)
-        list.push_back(makeDive(&rng, samples, j == longest));
+        list.push_back(makeDive(&rng, samples, j == longest, rate));
 
     SynthExport out;
     out.csv.reserve(static_cast<size_t>(samples) * (9 + 5 * dives) + 4096);

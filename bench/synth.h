@@ -17,8 +17,10 @@ struct SynthExport {
 
 // Builds an export of `dives` dives (1 to 12) and `samples` sample rows (1 upward). The longest
 // dive fills every sample row; the others end earlier and leave their field empty below.
-// `baseName` is the first line of the answers.
-SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples, const std::string& baseName);
+// `baseName` is the first line of the answers. A `rate` above 0 gives every dive that sampling
+// rate; 0 varies it from dive to dive (10, 20 or 30 s).
+SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples, const std::string& baseName,
+                                int rate = 0);
 
 // Writes `text` to `path`; false when that fails.
 bool writeWholeFile(const std::string& path, const std::string& text);
