@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 
+#include "dialogue/prompts.h"
 #include "import/logbook.h"
 #include "platform/console.h"
 #include "test_seams.h"
@@ -31,6 +32,7 @@ void setConsoleInput(const std::string& text) {
     fwrite(text.data(), 1, text.size(), current);
     rewind(current);
     consoleSetInput(current);
+    resetPrompts();  // a new input has not ended yet
 }
 
 ScratchDir::ScratchDir() {
