@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "assist/gas.h"
+#include "assist/scan.h"
+#include "dialogue/output.h"
 #include "export/profile.h"
 #include "import/divetable.h"
 #include "import/fields.h"
@@ -28,7 +30,9 @@ constexpr uint64_t kSeed = 1;
 
 std::string workDir;
 std::map<int, long> exportBytes;  // sample rows -> size of the export now in workDir
-int loadedSamples = -1;           // the export now in the line table
+int loadedSamples = -1;           // the export now in `loaded`
+Logbook loaded;
+std::vector<DiveRecord> dives;
 
 // Writes big.csv for this many sample rows, unless it is already there.
 void prepareExport(int samples) {
@@ -40,17 +44,10 @@ void prepareExport(int samples) {
     exportBytes[samples] = static_cast<long>(e.csv.size());
 }
 
-// Loads big.csv as the program does, answering the name question from a scratch file.
+// Loads big.csv as the program does.
 void loadExport() {
-    FILE* answers = tmpfile();
-    if (!answers) abort();
-    fputs("big\n", answers);
-    rewind(answers);
-    consoleSetInput(answers);
-    if (loadLogbook() != 0) abort();
-    consoleSetInput(nullptr);
-    fclose(answers);
-    tauchgaenge = countDives();
+    if (loadLogbook(namesFromBase("big"), &loaded) != 0) abort();
+    loaded.dives = countDives(loaded);
 }
 
 void ensureLoaded(int samples) {
@@ -58,8 +55,7 @@ void ensureLoaded(int samples) {
     if (loadedSamples == samples) return;
     loadExport();
     loadedSamples = samples;
-    tgListe.assign(tauchgaenge, DiveRecord{});
-    fillDiveTable();
+    dives = fillDiveTable(loaded);
 }
 
 void setCounters(benchmark::State& state, int samples) {
@@ -73,8 +69,7 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state)
         loadExport();
     loadedSamples = samples;
-    tgListe.assign(tauchgaenge, DiveRecord{});
-    fillDiveTable();
+    dives = fillDiveTable(loaded);
     setCounters(state, samples);
 }
 
@@ -83,8 +78,8 @@ void BM_CountSamplesPerDive(benchmark::State& state) {
     int samples = static_cast<int>(state.range(0));
     ensureLoaded(samples);
     for (auto _ : state) {
-        for (int d = 1; d <= tauchgaenge; d++)
-            benchmark::DoNotOptimize(countSamples(d));
+        for (int d = 1; d <= loaded.dives; d++)
+            benchmark::DoNotOptimize(countSamples(loaded, d));
     }
     setCounters(state, samples);
 }
@@ -93,9 +88,9 @@ void BM_CountSamplesPerDive(benchmark::State& state) {
 void BM_CountSamplesOnePass(benchmark::State& state) {
     int samples = static_cast<int>(state.range(0));
     ensureLoaded(samples);
-    std::vector<int> counts(tauchgaenge);
+    std::vector<int> counts(loaded.dives);
     for (auto _ : state) {
-        countAllSamples(counts.data());
+        countAllSamples(loaded, counts.data());
         benchmark::ClobberMemory();
     }
     setCounters(state, samples);
@@ -105,7 +100,7 @@ void BM_DiveTable(benchmark::State& state) {
     int samples = static_cast<int>(state.range(0));
     ensureLoaded(samples);
     for (auto _ : state) {
-        fillDiveTable();
+        benchmark::DoNotOptimize(fillDiveTable(loaded));
         benchmark::ClobberMemory();
     }
     setCounters(state, samples);
@@ -118,9 +113,9 @@ void BM_ReadDepths(benchmark::State& state) {
     ensureLoaded(samples);
     for (auto _ : state) {
         double sum = 0;
-        for (int d = 1; d <= tauchgaenge; d++) {
-            for (int s = 1; s < tgListe[d - 1].sampleCount; s += 2)
-                sum += getDepth(d, 23 + s);
+        for (const DiveRecord& r : dives) {
+            for (int s = 1; s < r.sampleCount; s += 2)
+                sum += sampleDepth(loaded, r, s);
         }
         benchmark::DoNotOptimize(sum);
     }
@@ -132,9 +127,8 @@ void BM_AssistedScan(benchmark::State& state) {
     int samples = static_cast<int>(state.range(0));
     ensureLoaded(samples);
     for (auto _ : state) {
-        for (int d = 1; d <= tauchgaenge; d++) {
-            if (gasKnown(tgListe[d - 1].mix2))
-                benchmark::DoNotOptimize(suggestedSwitch(d, tgListe[d - 1]));
+        for (const DiveRecord& r : dives) {
+            if (gasKnown(r.mix2)) benchmark::DoNotOptimize(suggestedSwitch(loaded, r));
         }
     }
     setCounters(state, samples);
@@ -142,8 +136,8 @@ void BM_AssistedScan(benchmark::State& state) {
 
 // The review's answers as the driver gives them: a switch at sample 31 where there are two gases.
 void reviewAsScripted() {
-    fillDiveTable();
-    for (DiveRecord& r : tgListe) {
+    dives = fillDiveTable(loaded);
+    for (DiveRecord& r : dives) {
         if (r.mix1 == -1) r.mix1 = 21;
         if (r.mix2 != -1) r.switchSample = 31;
     }
@@ -157,7 +151,7 @@ void BM_Writer(benchmark::State& state) {
         unlink("big.vdp");  // else it asks before replacing the file
         reviewAsScripted();
         state.ResumeTiming();
-        if (writeProfile() != kWritten) abort();
+        if (writeDives(loaded, dives, false) != kWritten) abort();
     }
     setCounters(state, samples);
 }

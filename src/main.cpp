@@ -16,9 +16,9 @@ int run(const Command& command) {
         case kStartClassic:
             return mainFlow();
         case kStartAssisted:
-            return exportsFlow(command.exports, kAssisted);
+            return exportsFlow(command.exports, false);
         case kStartUnattended:
-            return exportsFlow(command.exports, kUnattended);
+            return exportsFlow(command.exports, true);
         case kStartCheck:
             return checkExports(command.exports);
         case kShowHelp:

@@ -25,7 +25,3 @@ void textSetFaultHook(TextFaultHook hook);
 // The console reads from this stream instead of stdin (null: stdin again), and forgets any
 // line taken in so far.
 void consoleSetInput(FILE* in);
-
-// Forgets everything an earlier run left behind, as a fresh start of the program would, so
-// that one process can run the flow many times.
-void resetRun();

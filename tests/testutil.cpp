@@ -8,21 +8,21 @@
 #include <random>
 #include <sstream>
 
-#include "dialogue/prompts.h"
 #include "import/logbook.h"
 #include "platform/console.h"
 #include "test_seams.h"
 
 namespace fs = std::filesystem;
 
-void setTable(const std::vector<std::string>& rows) {
-    tabelle.assign(rows.size(), Row{});
+Logbook setTable(const std::vector<std::string>& rows) {
+    Logbook lb;
+    lb.rows.assign(rows.size(), Row{});
     for (size_t i = 0; i < rows.size(); i++) {
         std::string text = rows[i] + "\n";
-        memcpy(tabelle[i].data(), text.data(), std::min(text.size(), size_t{kRowSize - 1}));
+        memcpy(lb.rows[i].data(), text.data(), std::min(text.size(), size_t{kRowSize - 1}));
     }
-    zeilen = static_cast<int>(rows.size());
-    tauchgaenge = zeilen >= 2 ? countDives() : 0;
+    lb.dives = rows.size() >= 2 ? countDives(lb) : 0;
+    return lb;
 }
 
 void setConsoleInput(const std::string& text) {
@@ -32,7 +32,6 @@ void setConsoleInput(const std::string& text) {
     fwrite(text.data(), 1, text.size(), current);
     rewind(current);
     consoleSetInput(current);
-    resetPrompts();  // a new input has not ended yet
 }
 
 ScratchDir::ScratchDir() {

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-// Loads rows (each gets an LF) into the line table and counts the dives from row 1.
-void setTable(const std::vector<std::string>& rows);
+#include "import/logbook.h"
+
+// An export of these rows (each gets an LF), its dives counted from row 1.
+Logbook setTable(const std::vector<std::string>& rows);
 
 // Feeds the console reader from this text until the next call.
 void setConsoleInput(const std::string& text);

@@ -8,16 +8,15 @@
 #include "assist/scan.h"
 #include "assist/timing.h"
 #include "import/fields.h"
+#include "import/layout.h"
 #include "import/logbook.h"
 
 namespace {
-constexpr int kDiveTimeRow = 9;
-constexpr int kFirstSampleRow = 23;
 constexpr long long kToleratedSeconds = 120;
 }  // namespace
 
-NumberField numberField(int d, int row) {
-    std::string text = fieldBytes(row, d);
+NumberField numberField(const Logbook& lb, int d, int row) {
+    std::string text = fieldBytes(lb, d, row);
     if (text.empty()) return kFieldEmpty;
     if (text == "-") return kFieldDash;
     for (char c : text) {
@@ -26,8 +25,8 @@ NumberField numberField(int d, int row) {
     return kFieldPlain;
 }
 
-MixField mixField(int d, int row, int value) {
-    switch (numberField(d, row)) {
+MixField mixField(const Logbook& lb, int d, int row, int value) {
+    switch (numberField(lb, d, row)) {
         case kFieldDash:
             return kMixNotGiven;
         case kFieldEmpty:
@@ -39,36 +38,36 @@ MixField mixField(int d, int row, int value) {
     }
 }
 
-std::vector<int> raggedRows() {
+std::vector<int> raggedRows(const Logbook& lb) {
     std::vector<int> rows;
-    for (int r = 0; r < zeilen && r < kFirstSampleRow; r++) {
-        if (rowCommas(r) != tauchgaenge) rows.push_back(r);
+    for (int r = 0; r < rowCount(lb) && r < kFirstSampleRow; r++) {
+        if (rowCommas(lb, r) != lb.dives) rows.push_back(r);
     }
     return rows;
 }
 
-long long disagreeingInterval(int d, const DiveRecord& r) {
-    long long logged = loggedInterval(d);
+long long disagreeingInterval(const Logbook& lb, const DiveRecord& r) {
+    long long logged = loggedInterval(lb, r.number);
     long long off = logged - r.surfaceInterval;
     return logged >= 0 && (off > 1 || off < -1) ? logged : -1;
 }
 
-bool switchWithoutSuggestion(int d, const DiveRecord& r) {
-    return gasKnown(r.mix2) && suggestedSwitch(d, r) < 0;
+bool switchWithoutSuggestion(const Logbook& lb, const DiveRecord& r) {
+    return gasKnown(r.mix2) && suggestedSwitch(lb, r) < 0;
 }
 
-bool suggestionBreaksMod(int d, const DiveRecord& r) {
+bool suggestionBreaksMod(const Logbook& lb, const DiveRecord& r) {
     if (!gasKnown(r.mix2)) return false;
-    DiveScan scan = scanDive(d, r);
-    return scan.suggested >= 0 && !withinMod(sampleTenths(d, scan.deepestAfter), r.mix2);
+    DiveScan scan = scanDive(lb, r);
+    return scan.suggested >= 0 && !withinMod(sampleTenths(lb, r, scan.deepestAfter), r.mix2);
 }
 
 long long recordedSeconds(const DiveRecord& r) {
     return static_cast<long long>(r.sampleCount) * r.sampleRate;
 }
 
-bool recordingDisagrees(int d, const DiveRecord& r) {
-    long long off = recordedSeconds(r) - 60LL * getInt(d, kDiveTimeRow);
+bool recordingDisagrees(const Logbook& lb, const DiveRecord& r) {
+    long long off = recordedSeconds(r) - 60LL * getInt(lb, r.number, kDiveTimeRow);
     return off > kToleratedSeconds || off < -kToleratedSeconds;
 }
 

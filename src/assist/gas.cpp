@@ -3,12 +3,8 @@
 
 #include <climits>
 
-#include "assist/scan.h"
 #include "import/fields.h"
-
-namespace {
-constexpr int kSampleRowBase = 23;
-}
+#include "import/layout.h"
 
 bool gasKnown(int oxygen) {
     return oxygen >= 1 && oxygen <= 100;
@@ -23,29 +19,25 @@ bool withinMod(int tenths, int oxygen) {
     return static_cast<long long>(tenths) * oxygen <= 16000LL - 100LL * oxygen;
 }
 
-int sampleTenths(int d, int s) {
-    int plain = getTenths(d, kSampleRowBase + s);
+int sampleTenths(const Logbook& lb, const DiveRecord& r, int s) {
+    int plain = getTenths(lb, r.number, kFirstSampleRow + s);
     if (plain >= 0) return plain;
     // getDepth adds 0.00001 to keep halves rounding up; tenths are whole after that.
-    double tenths = (getDepth(d, kSampleRowBase + s) - 0.00001) * 10.0 + 0.5;
+    double tenths = (sampleDepth(lb, r, s) - 0.00001) * 10.0 + 0.5;
     if (!(tenths >= 0.0)) return 0;
     if (tenths >= static_cast<double>(INT_MAX)) return INT_MAX;
     return static_cast<int>(tenths);
 }
 
-int deepestSample(int d, const DiveRecord& r, int from) {
+int deepestSample(const Logbook& lb, const DiveRecord& r, int from) {
     int deepest = -1;
     int depth = -1;
     for (int s = from < 0 ? 0 : from; s < r.sampleCount; s++) {
-        int here = sampleTenths(d, s);
+        int here = sampleTenths(lb, r, s);
         if (here > depth) {
             deepest = s;
             depth = here;
         }
     }
     return deepest;
-}
-
-int suggestedSwitch(int d, const DiveRecord& r) {
-    return scanDive(d, r).suggested;
 }

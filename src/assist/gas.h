@@ -13,13 +13,9 @@ int modTenths(int oxygen);
 // True when a depth lies within the MOD, compared exactly (50 % may be breathed at 22.0 m).
 bool withinMod(int tenths, int oxygen);
 
-// Sample s of dive d (row 23 + s), in tenths of a metre; s must be below its sampleCount.
-int sampleTenths(int d, int s);
+// Sample s of dive r (row 23 + s), in tenths of a metre; s must be below its sampleCount.
+int sampleTenths(const Logbook& lb, const DiveRecord& r, int s);
 
 // The deepest sample from `from` to the last of the dive, the first of equal ones; -1 when
 // there is none.
-int deepestSample(int d, const DiveRecord& r, int from);
-
-// The suggested switch: the first sample after the deepest one (of samples 1 on) that lies
-// within the MOD of mix2; -1 when there is none. Needs a known mix2.
-int suggestedSwitch(int d, const DiveRecord& r);
+int deepestSample(const Logbook& lb, const DiveRecord& r, int from);

@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr int kDateRow = 2;
-constexpr int kDescentRow = 10;
-constexpr int kSurfacingRow = 11;
-
 // Reads 1 to `most` digits at `at`; -1 when there is none.
 int number(const std::string& text, size_t* at, size_t most) {
     int value = 0;
@@ -70,12 +66,12 @@ int timeOf(const std::string& text) {
 
 }  // namespace
 
-long long loggedInterval(int d) {
-    long long day = dateOf(fieldText(kDateRow, d));
-    long long nextDay = dateOf(fieldText(kDateRow, d + 1));
-    int down = timeOf(fieldText(kDescentRow, d));
-    int up = timeOf(fieldText(kSurfacingRow, d));
-    int nextDown = timeOf(fieldText(kDescentRow, d + 1));
+long long loggedInterval(const Logbook& lb, int d) {
+    long long day = dateOf(fieldText(lb, d, kDateRow));
+    long long nextDay = dateOf(fieldText(lb, d + 1, kDateRow));
+    int down = timeOf(fieldText(lb, d, kDescentRow));
+    int up = timeOf(fieldText(lb, d, kSurfacingRow));
+    int nextDown = timeOf(fieldText(lb, d + 1, kDescentRow));
     if (day < 0 || nextDay < 0 || down < 0 || up < 0 || nextDown < 0) return -1;
     long long surfaced = day * 1440 + up + (up < down ? 1440 : 0);
     long long interval = nextDay * 1440 + nextDown - surfaced;

@@ -19,7 +19,8 @@ int lineOf(long long tenths, long long deepest) {
 
 }  // namespace
 
-std::vector<std::string> divePicture(int d, const DiveRecord& r, const DiveScan& scan, int mark) {
+std::vector<std::string> divePicture(const Logbook& lb, const DiveRecord& r, const DiveScan& scan,
+                                     int mark) {
     std::vector<std::string> lines;
     if (r.sampleCount < 2 || r.sampleRate <= 0) return lines;
     long long last = r.sampleCount - 1;
@@ -34,7 +35,7 @@ std::vector<std::string> divePicture(int d, const DiveRecord& r, const DiveScan&
         if (depth[c] >= 0) grid[lineOf(depth[c], deepest)][c] = '*';
     }
     if (mark >= 0 && mark <= last) {
-        grid[lineOf(sampleTenths(d, mark), deepest)][pictureColumn(mark, last)] = 'W';
+        grid[lineOf(sampleTenths(lb, r, mark), deepest)][pictureColumn(mark, last)] = 'W';
     }
     char label[32];
     int modLine = mod ? lineOf(modTenths(r.mix2), deepest) : -1;

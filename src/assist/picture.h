@@ -11,4 +11,5 @@
 // bottom, '*' for the dive (the deepest sample of each column, from the dive's scan), the MOD
 // of mix2 as a line of '-' and the sample `mark` as 'W' (-1: none). Empty when the dive has
 // fewer than two samples or no sampling rate.
-std::vector<std::string> divePicture(int d, const DiveRecord& r, const DiveScan& scan, int mark);
+std::vector<std::string> divePicture(const Logbook& lb, const DiveRecord& r, const DiveScan& scan,
+                                     int mark);

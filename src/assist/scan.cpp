@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kSampleRowBase = 23;
-
 // Sample s as deepestSample(d, r, 1), suggestedSwitch and deepestSample(d, r, suggested)
 // would see it, taken in order: a new deepest point starts the search for the switch anew.
 void followSwitch(DiveScan* scan, int* deepestDepth, int* afterDepth, int s, int tenths, int mix2) {
@@ -40,7 +38,11 @@ int pictureColumn(long long s, long long last) {
     return static_cast<int>(s * (kPictureColumns - 1) / last);
 }
 
-DiveScan scanDive(int d, const DiveRecord& r) {
+int suggestedSwitch(const Logbook& lb, const DiveRecord& r) {
+    return scanDive(lb, r).suggested;
+}
+
+DiveScan scanDive(const Logbook& lb, const DiveRecord& r) {
     DiveScan scan;
     scan.deepest = scan.suggested = scan.deepestAfter = scan.deepestTenths = -1;
     scan.columns.assign(kPictureColumns, -1);
@@ -52,8 +54,8 @@ DiveScan scanDive(int d, const DiveRecord& r) {
     long long nextColumnAt = last > 0 ? firstSampleOf(1, last) : 0;
     for (int s = 0; s < r.sampleCount; s++) {
         // The plain reader first: the long way only for fields of more than five digits.
-        int tenths = getTenths(d, kSampleRowBase + s);
-        if (tenths < 0) tenths = sampleTenths(d, s);
+        int tenths = getTenths(lb, r.number, kFirstSampleRow + s);
+        if (tenths < 0) tenths = sampleTenths(lb, r, s);
         scan.deepestTenths = std::max(scan.deepestTenths, tenths);
         if (last > 0) {
             for (; s >= nextColumnAt; nextColumnAt = firstSampleOf(column + 1, last))

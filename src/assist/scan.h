@@ -19,5 +19,9 @@ struct DiveScan {
 // The picture's column of sample s when `last` (above 0) is the dive's last sample.
 int pictureColumn(long long s, long long last);
 
-// Reads every sample of dive d once; the suggestion is -1 unless mix2 is known.
-DiveScan scanDive(int d, const DiveRecord& r);
+// Reads every sample of dive r once; the suggestion is -1 unless mix2 is known.
+DiveScan scanDive(const Logbook& lb, const DiveRecord& r);
+
+// The suggested switch: the first sample after the deepest one (of samples 1 on) that lies
+// within the MOD of mix2; -1 when there is none.
+int suggestedSwitch(const Logbook& lb, const DiveRecord& r);

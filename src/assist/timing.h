@@ -28,20 +28,20 @@ inline bool timedMinutes(const DiveRecord& r) {
     return r.sampleRate > 0 && r.sampleRate != 30;
 }
 
-// Minute i (from 1) of dive record r. Classic: every second sample is one minute, minute i
-// being sample 2i - 1, whatever the sampling rate. Timed (needs a sampleRate above 0): minute
-// i exists while 60i - 30 <= (sampleCount - 1) * rate; x = (60i - 30) / rate. At 30 s and
-// more it takes the sample at x, or the two around it. Below 30 s it takes every sample whose
-// time lies in [60(i - 1), 60i], so that a short excursion deeper down is not lost between
-// two middles. Mix2 is breathed from x >= switchSample on. At 30 s both rules agree.
-// Inline: the writer asks for every minute of every dive, and as a call returning this struct
-// it cost a tenth of a whole classic conversion.
-inline ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed) {
-    bool switched = r.switchSample != -1;
-    if (!timed) {
-        long long s = 2 * i - 1;
-        return {sampleIndex(s), sampleIndex(s), s < r.sampleCount, switched && s >= r.switchSample};
-    }
+// The classic rule: every second sample is one minute, minute i being sample 2i - 1, whatever
+// the sampling rate; mix2 from sample switchSample on.
+inline ProfileMinute classicMinute(const DiveRecord& r, long long i) {
+    long long s = 2 * i - 1;
+    bool second = r.switchSample != -1 && s >= r.switchSample;
+    return {sampleIndex(s), sampleIndex(s), s < r.sampleCount, second};
+}
+
+// The timed rule (needs a sampleRate above 0): minute i exists while 60i - 30 <= (sampleCount -
+// 1) * rate; x = (60i - 30) / rate. At 30 s and more it takes the sample at x, or the two around
+// it. Below 30 s it takes every sample whose time lies in [60(i - 1), 60i], so that a short
+// excursion deeper down is not lost between two middles. Mix2 from x >= switchSample on. At
+// 30 s it gives the classic rule's minutes.
+inline ProfileMinute timedMinute(const DiveRecord& r, long long i) {
     // In seconds, so that no fraction of a sample is ever rounded.
     long long at = 60 * i - 30;
     long long rate = r.sampleRate;
@@ -54,8 +54,15 @@ inline ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed)
         if (upper > last) upper = last;
     }
     bool exists = at <= last * rate;
-    bool second = switched && at >= static_cast<long long>(r.switchSample) * rate;
+    bool second = r.switchSample != -1 && at >= static_cast<long long>(r.switchSample) * rate;
     return {sampleIndex(lower), sampleIndex(upper), exists, second};
+}
+
+// Minute i (from 1) of dive r by the timed or the classic rule.
+// Inline: the writer asks for every minute of every dive, and as a call returning this struct
+// it cost a tenth of a whole classic conversion.
+inline ProfileMinute profileMinute(const DiveRecord& r, long long i, bool timed) {
+    return timed ? timedMinute(r, i) : classicMinute(r, i);
 }
 
 // The number of minutes that exist by the same rule: the last i for which one does.

@@ -11,20 +11,14 @@
 #include "assist/picture.h"
 #include "assist/scan.h"
 #include "assist/timing.h"
-#include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
 #include "dialogue/review.h"
 #include "import/logbook.h"
-#include "platform/console.h"
 
 namespace {
 
 constexpr int kAir = 21;
 constexpr int kNoSwitch = -1;
-
-bool asking() {
-    return runMode == kAssisted;
-}
 
 // Depths in tenths of a metre as the export writes them, "21.5".
 std::string metres(int tenths) {
@@ -32,7 +26,7 @@ std::string metres(int tenths) {
 }
 
 // A first gas the export does not give is air; a second one that is no share is dropped.
-void settleGases(int d, DiveRecord& r) {
+void settleGases(DiveRecord& r) {
     if (!gasKnown(r.mix1)) {
         printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
         r.mix1 = kAir;
@@ -46,13 +40,13 @@ void settleGases(int d, DiveRecord& r) {
         printf(
             "Hinweis: Ohne gueltige Samplingrate wird Tauchgang %d wie im klassischen Modus\n"
             "geschrieben: jede zweite Probe als eine Minute.\n",
-            d);
+            r.number);
     }
 }
 
-void printSuggestion(int d, const DiveRecord& r, const DiveScan& scan) {
+void printSuggestion(const Logbook& lb, const DiveRecord& r, const DiveScan& scan) {
     int k = scan.suggested;
-    for (const std::string& line : divePicture(d, r, scan, k))
+    for (const std::string& line : divePicture(lb, r, scan, k))
         printf("%s\n", line.c_str());
     std::string mod = metres(modTenths(r.mix2));
     if (k < 0) {
@@ -64,7 +58,7 @@ void printSuggestion(int d, const DiveRecord& r, const DiveScan& scan) {
     }
     long long at = (static_cast<long long>(k) - 1) * r.sampleRate;
     printf("Vorschlag: Gaswechsel bei %lld:%02lld Minuten in %s m Tiefe (MOD von Mix2: %s m).\n",
-           at / 60, at % 60, metres(sampleTenths(d, k)).c_str(), mod.c_str());
+           at / 60, at % 60, metres(sampleTenths(lb, r, k)).c_str(), mod.c_str());
 }
 
 void printQuestion(const DiveRecord& r, int k) {
@@ -76,13 +70,13 @@ void printQuestion(const DiveRecord& r, int k) {
 
 // True when Mix2 stays within its MOD from `sample` to the end of the dive; warns otherwise.
 // The scan knows the answer for the suggestion; another time takes a pass of its own.
-bool modHolds(int d, const DiveRecord& r, const DiveScan& scan, int sample) {
-    int deepest = sample == scan.suggested ? scan.deepestAfter : deepestSample(d, r, sample);
-    if (deepest < 0 || withinMod(sampleTenths(d, deepest), r.mix2)) return true;
+bool modHolds(const Logbook& lb, const DiveRecord& r, const DiveScan& scan, int sample) {
+    int deepest = sample == scan.suggested ? scan.deepestAfter : deepestSample(lb, r, sample);
+    if (deepest < 0 || withinMod(sampleTenths(lb, r, deepest), r.mix2)) return true;
     printf(
         "WARNUNG: Nach dem Gaswechsel geht es bis %s m tief, tiefer als die MOD von Mix2\n"
         "(%s m).\n",
-        metres(sampleTenths(d, deepest)).c_str(), metres(modTenths(r.mix2)).c_str());
+        metres(sampleTenths(lb, r, deepest)).c_str(), metres(modTenths(r.mix2)).c_str());
     return false;
 }
 
@@ -107,20 +101,20 @@ bool readSwitch(const DiveRecord& r, int k, int* sample) {
     return false;
 }
 
-bool reviewSwitch(int d, DiveRecord& r) {
+bool reviewSwitch(const Logbook& lb, DiveRecord& r, bool asking) {
     if (!announceGases(r)) return true;
-    DiveScan scan = scanDive(d, r);
+    DiveScan scan = scanDive(lb, r);
     int k = scan.suggested;
-    printSuggestion(d, r, scan);
-    if (!asking()) {
+    printSuggestion(lb, r, scan);
+    if (!asking) {
         // Unattended, a suggestion with a deeper sample after it is not taken: Mix1 throughout
         // gives the planner more nitrogen, never less.
-        if (k >= 0 && modHolds(d, r, scan, k)) {
+        if (k >= 0 && modHolds(lb, r, scan, k)) {
             printSwitch((static_cast<long long>(k) - 1) * r.sampleRate, k);
             r.switchSample = k;
             return true;
         }
-        printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", d);
+        printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", r.number);
         return true;
     }
     for (;;) {
@@ -132,7 +126,7 @@ bool reviewSwitch(int d, DiveRecord& r) {
             return true;
         }
         printSwitch((static_cast<long long>(sample) - 1) * r.sampleRate, sample);
-        if (!modHolds(d, r, scan, sample)) {
+        if (!modHolds(lb, r, scan, sample)) {
             printf(" Trotzdem uebernehmen?");
             int choice = askChoice('y', 'n');
             if (choice == kNoAnswer) return false;
@@ -143,28 +137,37 @@ bool reviewSwitch(int d, DiveRecord& r) {
     }
 }
 
-bool reviewInterval(int d, DiveRecord& r) {
-    long long logged = loggedInterval(d);
+bool reviewInterval(const Logbook& lb, DiveRecord& r, bool asking) {
+    long long logged = loggedInterval(lb, r.number);
     long long off = logged - r.surfaceInterval;
     if (logged >= 0 && (off > 1 || off < -1)) {
         printf(
             "\nHinweis: Laut Datum und Uhrzeit der Tauchgaenge betraegt die Pause %lld:%02lldh.\n",
             logged / 60, logged % 60);
     }
-    if (!asking()) {
+    if (!asking) {
         printf(
             "\nOberflaechenpause zum naechsten Tauchgang von %d:%02dh aus dem Datensatz "
             "uebernommen.\n",
             r.surfaceInterval / 60, r.surfaceInterval % 60);
         return true;
     }
-    return askSurfaceInterval(d, r, readInterval);
+    return askSurfaceInterval(r, readInterval);
+}
+
+// The assisted review proper, or its unattended form that asks nothing.
+bool assistDive(const Logbook& lb, DiveRecord& r, bool last, bool asking) {
+    settleGases(r);
+    if (r.mix2 != -1 && !reviewSwitch(lb, r, asking)) return false;
+    return last || reviewInterval(lb, r, asking);
 }
 
 }  // namespace
 
-bool assistDive(int d, DiveRecord& r) {
-    settleGases(d, r);
-    if (r.mix2 != -1 && !reviewSwitch(d, r)) return false;
-    return d == tauchgaenge || reviewInterval(d, r);
+bool assistedReview(const Logbook& lb, DiveRecord& r, bool last) {
+    return assistDive(lb, r, last, true);
+}
+
+bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last) {
+    return assistDive(lb, r, last, false);
 }

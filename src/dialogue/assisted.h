@@ -1,10 +1,17 @@
+// src/dialogue owns every question and every flow: the classic, assisted and unattended runs,
+// the check, the options, the file names of a run and the output stage. It may use every layer
+// below it: src/assist, src/export, src/import and src/platform.
+//
 // The assisted dialogue about one dive: usable gases, the gas switch with a suggestion, a
 // picture and a MOD check, and the surface interval with a hint from the dates and times.
 #pragma once
 
 #include "import/divetable.h"
+#include "import/logbook.h"
 
-// Completes dive d's record after its summary, asking only in the assisted mode proper; in
-// the unattended mode every decision is taken as suggested and printed. False when the
-// console input ended.
-bool assistDive(int d, DiveRecord& r);
+// Completes dive r's record after its summary, asking the diver. False when the console input
+// ended. A DiveReviewer.
+bool assistedReview(const Logbook& lb, DiveRecord& r, bool last);
+
+// The same without a question (--ja): every decision is taken as the rules say and printed.
+bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last);

@@ -1,27 +1,25 @@
-// The main flow: banner, loading, dive table, review, output and the final wait.
+// The main flows: banner, loading, dive table, review, output and the final wait.
 #include "dialogue/mainflow.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "assist/names.h"
+#include "dialogue/assisted.h"
+#include "dialogue/names.h"
+#include "dialogue/output.h"
 #include "dialogue/prompts.h"
 #include "dialogue/review.h"
-#include "export/profile.h"
 #include "import/divetable.h"
-#include "import/logbook.h"
 #include "platform/console.h"
-#include "test_seams.h"
+#include "program.h"
 
 namespace {
-
-constexpr int kMinRows = 17;  // rows 12 to 16 are read for every dive
 
 void printBanner() {
     printf("\n**************************************************************************\n");
     printf("* Konvertierungssoftware von Cressi PC-Logbook nach Visual Decompression *\n");
     printf("*                                                                        *\n");
-    printf("* csv2vdp: Logbuch-Export (.csv) zu Tauchprofil (.vdp)  Version 0.6 beta *\n");
+    printf("* csv2vdp: Logbuch-Export (.csv) zu Tauchprofil (.vdp)  Version " CSV2VDP_VERSION
+           " beta *\n");
     printf("**************************************************************************\n\n");
     printf("Hinweis: Bitte die beiliegende Info.txt lesen.\n\n");
 }
@@ -35,43 +33,24 @@ int waitAndEnd(int code) {
 
 // Exports without dives are refused in the assisted modes: a profile of nothing would only
 // replace a good one. The usual cause is a spreadsheet that saved it again with semicolons.
-bool exportHasDives() {
-    if (tauchgaenge > 0) return true;
+bool hasDives(const Logbook& lb) {
+    if (lb.dives > 0) return true;
     printf(
         "\nERROR: Die Datei %s enthaelt keine Tauchgaenge.\n"
         "Sie wurde wohl mit einer Tabellenkalkulation neu gespeichert (Semikolons\n"
         "statt Kommas). Bitte erneut aus dem Logbuch-Programm exportieren.\n",
-        dateien.exportShown.c_str());
+        lb.names.exportShown.c_str());
     return false;
 }
 
-// An export too short for the rows the dive table reads; needs the table loaded.
-bool hasEnoughRows() {
-    if (zeilen >= 2 && (zeilen >= kMinRows || countDives() == 0)) return true;
+// An export too short for the rows the dive table reads.
+bool hasEnoughRows(const Logbook& lb) {
+    int zeilen = rowCount(lb);
+    if (zeilen >= 2 && (zeilen >= kMinRows || countDives(lb) == 0)) return true;
     printf("\nERROR: Die Datei %s hat nur %d Zeilen, es werden mindestens %d benoetigt.\n",
-           dateien.exportShown.c_str(), zeilen, kMinRows);
+           lb.names.exportShown.c_str(), zeilen, kMinRows);
     return false;
 }
-
-}  // namespace
-
-void clearScreen() {
-    consoleClearScreen();
-}
-
-void resetRun() {
-    memset(basisname, 0, sizeof basisname);
-    tabelle = std::vector<Row>();  // released, so that each run allocates its own as at start
-    zeilen = 0;
-    tauchgaenge = 0;
-    tgListe = std::vector<DiveRecord>();
-    dateien = RunFiles();
-    runMode = kClassic;
-    resetPrompts();
-    consoleSetInput(nullptr);
-}
-
-namespace {
 
 // How one export's conversion ended.
 enum Outcome {
@@ -81,68 +60,69 @@ enum Outcome {
     kGone,       // the console input ended
 };
 
-// The refusals after loading, then the dive table; false once a refusal is printed.
-bool fillUsableTable() {
-    if (!hasEnoughRows()) return false;
-    tauchgaenge = countDives();
-    if (runMode != kClassic && !exportHasDives()) return false;
-    tgListe.assign(tauchgaenge, DiveRecord{});
-    fillDiveTable();
-    return true;
-}
+// What a flow decided for every export it converts.
+struct Conversion {
+    DiveReviewer review;
+    bool replace;      // replace an existing profile without asking
+    bool refuseEmpty;  // an export without dives is not converted
+};
 
-// Everything after the dive table, up to and including the output stage.
-Outcome convertTable(bool clear) {
-    if (clear) clearScreen();
-    if (tauchgaenge == 1) {
-        printf("%d Tauchgang ist in der importierten Datei vorhanden.", tauchgaenge);
+// Everything after loading, up to and including the output stage.
+Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
+    std::vector<DiveRecord> dives = fillDiveTable(lb);
+    if (clear) consoleClearScreen();
+    if (lb.dives == 1) {
+        printf("%d Tauchgang ist in der importierten Datei vorhanden.", lb.dives);
     } else {
-        printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", tauchgaenge);
+        printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", lb.dives);
     }
-    if (!reviewDives()) return kGone;
-    printf("\n\n\n%s wird nun erstellt .....\n", dateien.profileShown.c_str());
-    WriteResult written = writeProfile();
+    if (!reviewDives(lb, dives, how.review)) return kGone;
+    printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
+    WriteResult written = writeDives(lb, dives, how.replace);
     if (written == kInputEnded) return kGone;
     return written == kNotWritten ? kFailed : kConverted;
 }
 
 }  // namespace
 
-RunMode runMode = kClassic;
-
-bool useExport() {
-    return loadExportFile() == 0 && fillUsableTable();
+bool loadUsable(const FileNames& names, bool refuseEmpty, Logbook* lb) {
+    if (loadLogbook(names, lb) != 0 || !hasEnoughRows(*lb)) return false;
+    lb->dives = countDives(*lb);
+    return !refuseEmpty || hasDives(*lb);
 }
 
 int mainFlow() {
-    runMode = kClassic;
     printBanner();
-    int loaded = loadLogbook();
-    if (loaded == kLoadInputEnded) return reportInputEnded();
-    Outcome outcome = loaded == 0 && fillUsableTable() ? convertTable(true) : kNotUsable;
+    std::string base;
+    if (!askBaseName(&base)) return reportInputEnded();
+    Logbook lb;
+    const Conversion classic{classicReview, false, false};
+    Outcome outcome =
+        loadUsable(namesFromBase(base), false, &lb) ? convert(lb, classic, true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
     if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
     return waitAndEnd(outcome == kFailed ? -1 : 0);
 }
 
-int exportsFlow(const std::vector<std::string>& exports, RunMode mode) {
-    runMode = mode;
+int exportsFlow(const std::vector<std::string>& exports, bool unattended) {
     printBanner();
+    const Conversion how{unattended ? unattendedReview : assistedReview, unattended, true};
     bool allConverted = true;
     bool reachedOutput = false;
     bool first = true;
     for (const std::string& given : exports) {
-        namesFromArgument(given);
+        Logbook lb;
         // Only the first clearing: a later one would wipe what the earlier exports reported.
-        Outcome outcome = useExport() ? convertTable(first) : kNotUsable;
+        Outcome outcome =
+            loadUsable(namesFromArgument(given), true, &lb) ? convert(lb, how, first) : kNotUsable;
         first = false;
         if (outcome == kGone) return reportInputEnded();
         if (outcome != kConverted) allConverted = false;
         if (outcome != kNotUsable) reachedOutput = true;
     }
     int code = allConverted ? 0 : -1;
-    if (mode == kUnattended) {
+    if (unattended) {
         printf("\n");  // no closing line follows; a shell prompt must not join the last one
         return code;
     }

@@ -1,6 +1,8 @@
 // Parsing the command line; no console output here, main prints what it returns.
 #include "dialogue/options.h"
 
+#include "program.h"
+
 namespace {
 
 bool isOption(const std::string& arg) {
@@ -64,5 +66,5 @@ const char* usageText() {
 }
 
 const char* versionText() {
-    return "csv2vdp 0.6 beta";
+    return "csv2vdp " CSV2VDP_VERSION " beta";
 }

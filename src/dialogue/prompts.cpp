@@ -1,4 +1,4 @@
-// The choice and gas-switch prompts.
+// The name, choice, gas-switch and interval prompts.
 #include "dialogue/prompts.h"
 
 #include <climits>
@@ -7,13 +7,17 @@
 
 #include "assist/clock.h"
 #include "assist/timing.h"
-#include "import/divetable.h"
+#include "import/layout.h"
 #include "platform/console.h"
 
-static char auswahl;
-
-namespace {
-bool inputEnded = false;
+bool askBaseName(std::string* base) {
+    for (;;) {
+        printf("Bitte den Dateinamen ohne Erweiterung %s angeben: ", ".csv");
+        if (!consoleReadWord(base)) return false;
+        if (base->size() <= static_cast<size_t>(kMaxBaseName)) return true;
+        printf("\nERROR: Der Dateiname darf hoechstens %d Zeichen lang sein.\n", kMaxBaseName);
+        consoleDiscard();
+    }
 }
 
 int askChoice(char first, char second) {
@@ -21,11 +25,8 @@ int askChoice(char first, char second) {
         consoleDiscard();
         printf(" %c oder %c ?: ", first, second);
         int c = consoleReadChar();
-        if (c == EOF) {
-            inputEnded = true;
-            return kNoAnswer;
-        }
-        auswahl = static_cast<char>(c);
+        if (c == EOF) return kNoAnswer;
+        char auswahl = static_cast<char>(c);
         if (auswahl == first) return 0;
         if (auswahl == second) return 1;
     }
@@ -34,10 +35,7 @@ int askChoice(char first, char second) {
 bool readAnswer(std::string* answer) {
     consoleDiscard();
     std::string rest;
-    if (!consolePeekLine(&rest)) {
-        inputEnded = true;
-        return false;
-    }
+    if (!consolePeekLine(&rest)) return false;
     *answer = trimmedAnswer(rest);
     return true;
 }
@@ -47,8 +45,9 @@ void printSwitch(long long shown, int sample) {
            sample);
 }
 
-int askGasSwitch(const DiveRecord& r) {
-    if (r.sampleRate <= 0) return -1;  // the review never asks then; no division by zero
+bool askGasSwitch(const DiveRecord& r, int* sample) {
+    *sample = -1;
+    if (r.sampleRate <= 0) return true;  // the review never asks then; no division by zero
     long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
     std::string answer;
     while (readAnswer(&answer)) {
@@ -57,17 +56,17 @@ int askGasSwitch(const DiveRecord& r) {
         // on from the start.
         if (answer[0] == '-') {
             printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
-            return -1;
+            return true;
         }
         long long seconds;
         if (parseClock(answer, &seconds) && seconds <= longest) {
-            int sample = clampToInt(sampleAfterStep(seconds, r.sampleRate));
-            printSwitch((static_cast<long long>(sample) - 1) * r.sampleRate, sample);
-            return sample;
+            *sample = clampToInt(sampleAfterStep(seconds, r.sampleRate));
+            printSwitch((static_cast<long long>(*sample) - 1) * r.sampleRate, *sample);
+            return true;
         }
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
     }
-    return -1;
+    return false;
 }
 
 bool readInterval(DiveRecord& r) {
@@ -84,15 +83,6 @@ bool readInterval(DiveRecord& r) {
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
     }
     return false;
-}
-
-bool promptInputEnded() {
-    return inputEnded;
-}
-
-// The answers themselves need no reset: each question sets them before it reads.
-void resetPrompts() {
-    inputEnded = false;
 }
 
 int reportInputEnded() {

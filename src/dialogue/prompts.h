@@ -1,23 +1,26 @@
-// The reusable questions: a choice between two characters, the gas-switch time and the surface
-// interval.
+// The reusable questions: the file name, a choice between two characters, the gas-switch time
+// and the surface interval.
 #pragma once
-
-// Returned by askChoice, and reported by promptInputEnded, once the console input has ended.
-constexpr int kNoAnswer = -1;
-
-// 0 when the user typed `first`, 1 for `second`; asks until one of them comes.
-// kNoAnswer when the input ends.
-int askChoice(char first, char second);
 
 #include <string>
 
 #include "import/divetable.h"
 
-// Asks for minutes:seconds within the dive's recorded time and returns the sample number from
+// Returned by askChoice once the console input has ended.
+constexpr int kNoAnswer = -1;
+
+// Asks for the export's base name until one of at most 30 characters arrives; false when the
+// input ends.
+bool askBaseName(std::string* base);
+
+// 0 when the user typed `first`, 1 for `second`; asks until one of them comes.
+// kNoAnswer when the input ends.
+int askChoice(char first, char second);
+
+// Asks for minutes:seconds within the dive's recorded time and sets *sample to the sample from
 // which the second gas is breathed, the classic way (seconds / rate + 1); -1 for an answer
-// beginning with '-': no switch. Needs a sampleRate above 0. Check promptInputEnded()
-// afterwards.
-int askGasSwitch(const DiveRecord& r);
+// beginning with '-': no switch. Needs a sampleRate above 0. False when the input ended.
+bool askGasSwitch(const DiveRecord& r, int* sample);
 
 // The next answer line, its blanks at either end dropped, after the rest of the current line
 // is discarded; false when the input ended.
@@ -30,14 +33,8 @@ void printSwitch(long long shown, int sample);
 // again, and nothing carries over from an earlier entry. False when the input ended.
 bool readInterval(DiveRecord& r);
 
-// True once a question could not be answered because the console input had ended.
-bool promptInputEnded();
-
 // Says that the input ended early; the run then ends with kNoAnswer (-1).
 int reportInputEnded();
-
-// Forgets that an earlier run's input ended; see resetRun.
-void resetPrompts();
 
 // 64-bit results stored in 32-bit places saturate instead of wrapping.
 int clampToInt(long long value);

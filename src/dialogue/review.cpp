@@ -4,23 +4,21 @@
 #include <cstdio>
 
 #include "assist/gas.h"
-#include "dialogue/assisted.h"
-#include "dialogue/mainflow.h"
 #include "dialogue/prompts.h"
 #include "dialogue/summary.h"
-#include "import/divetable.h"
-#include "import/logbook.h"
-#include "platform/console.h"
 
 namespace {
 
 constexpr int kAir = 21;
 
-void reviewGasSwitch(DiveRecord& r) {
-    if (!announceGases(r)) return;
+bool reviewGasSwitch(DiveRecord& r) {
+    if (!announceGases(r)) return true;
     printf("Bitte im PC-Logbook den Zeitpunkt (%ds Schritte) des Gaswechsels\n", r.sampleRate);
     printf("auf das Dekogas (Mix2) ablesen und in der Form Minuten:Sekunden eingeben: ");
-    r.switchSample = askGasSwitch(r);
+    int sample;
+    bool answered = askGasSwitch(r, &sample);
+    r.switchSample = sample;
+    return answered;
 }
 
 }  // namespace
@@ -34,10 +32,10 @@ bool announceGases(const DiveRecord& r) {
     return false;
 }
 
-bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r)) {
+bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     printf("\nSoll die Oberflaechenpause zum naechsten Tauchgang von %d:%02dh\n",
            r.surfaceInterval / 60, r.surfaceInterval % 60);
-    printf("aus dem Datensatz von Tauchgang %d uebernommen werden?\n", d + 1);
+    printf("aus dem Datensatz von Tauchgang %d uebernommen werden?\n", r.number + 1);
     int choice = askChoice('y', 'n');
     if (choice == kNoAnswer) return false;
     if (choice == 1) {
@@ -48,27 +46,23 @@ bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     return true;
 }
 
-bool reviewDives() {
-    for (int d = 1; d <= tauchgaenge; d++) {
-        DiveRecord& r = tgListe[d - 1];
-        printDive(d);
-        if (runMode != kClassic) {
-            if (!assistDive(d, r)) return false;
-            continue;
-        }
-        // A share that is no share (an empty field reads 0) is as good as none: an unknown first
-        // gas becomes air below, an unknown second one is not used.
-        if (!gasKnown(r.mix1)) r.mix1 = -1;
-        if (!gasKnown(r.mix2)) r.mix2 = -1;
-        if (r.mix1 != -1 && r.mix2 != -1) {
-            reviewGasSwitch(r);
-            if (promptInputEnded()) return false;
-        }
-        if (r.mix1 == -1) {
-            printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
-            r.mix1 = kAir;
-        }
-        if (d != tauchgaenge && !askSurfaceInterval(d, r, readInterval)) return false;
+bool classicReview(const Logbook&, DiveRecord& r, bool last) {
+    // A share that is no share (an empty field reads 0) is as good as none: an unknown first
+    // gas becomes air below, an unknown second one is not used.
+    if (!gasKnown(r.mix1)) r.mix1 = -1;
+    if (!gasKnown(r.mix2)) r.mix2 = -1;
+    if (r.mix1 != -1 && r.mix2 != -1 && !reviewGasSwitch(r)) return false;
+    if (r.mix1 == -1) {
+        printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
+        r.mix1 = kAir;
+    }
+    return last || askSurfaceInterval(r, readInterval);
+}
+
+bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review) {
+    for (size_t i = 0; i < dives.size(); i++) {
+        printDive(lb, dives[i]);
+        if (!review(lb, dives[i], i + 1 == dives.size())) return false;
     }
     return true;
 }

@@ -1,16 +1,28 @@
 // The review: each dive's summary, and the questions that complete its record.
 #pragma once
 
-#include "import/divetable.h"
+#include <vector>
 
-// Walks through every dive in file order. False when the console input ended before all
-// questions were answered.
-bool reviewDives();
+#include "import/divetable.h"
+#include "import/logbook.h"
+
+// Completes one dive's record after its summary: the classic questions, the assisted ones, or
+// the unattended decisions. `last` says whether an interval follows. False when the console
+// input ended.
+using DiveReviewer = bool (*)(const Logbook& lb, DiveRecord& r, bool last);
+
+// Walks through every dive in file order: its summary, then the reviewer. False when the
+// console input ended before all questions were answered.
+bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review);
+
+// The classic questions: the gas switch of a dive with two gases, air for a first gas that is
+// no share, and whether the surface interval stays.
+bool classicReview(const Logbook& lb, DiveRecord& r, bool last);
 
 // Names the dive's two gases; when its sampling rate maps no time to a sample, says so and
 // returns false: no switch can be asked for then.
 bool announceGases(const DiveRecord& r);
 
-// Asks whether dive d's surface interval stays; on 'n' `entry` reads the new one into r and it
+// Asks whether dive r's surface interval stays; on 'n' `entry` reads the new one into r and it
 // is confirmed. False when the console input ended.
-bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r));
+bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r));

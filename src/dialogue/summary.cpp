@@ -3,16 +3,15 @@
 
 #include <cstdio>
 
-#include "import/divetable.h"
 #include "import/fields.h"
-#include "import/logbook.h"
+#include "import/layout.h"
 
-void printField(int r, int d) {
+void printField(const Logbook& lb, int d, int r) {
     int start = -1;
-    if (r >= zeilen) {
+    if (r >= rowCount(lb)) {
         printf("\nERROR: zeile>=zeilen\n");
     } else {
-        const char* row = tabelle[r].data();
+        const char* row = lb.rows[r].data();
         start = leftFieldStart(row, d);
         for (int i = start; start >= 0 && i < kRowSize && row[i] != ','; i++) {
             if (row[i] != '\n' && row[i] != '\0') putchar(row[i]);
@@ -29,39 +28,40 @@ struct Label {
 };
 
 // Steps 3 to 20 of the block; the first and last steps carry numbers of their own.
-const Label kLabels[] = {
+constexpr Label kLabels[] = {
     {"\n----------------------------------------\n", -1},
-    {"Tauchcomputer: ", 0},
-    {"  Tauchgangsdauer: ", 9},
-    {"min\nDatum: ", 2},
-    {"  Abgetaucht: ", 10},
-    {"h  Aufgetaucht: ", 11},
-    {"h\nTemperatur(C): ", 8},
-    {"  Max. Tiefe: ", 6},
-    {"m  Durschnittstiefe: ", 7},
-    {"m\nSicherheitsfaktor: ", 13},
-    {"  Bergmodus: ", 3},
-    {"\nMix1(%O2): ", 15},
-    {"  Mix2(%O2): ", 16},
-    {"\nDeko Tauchgang: ", 17},
-    {"\nDeko Stop Verletzung: ", 18},
-    {"\nPO2 Warnung: ", 19},
-    {"\nCNS Warnung: ", 20},
-    {"\nTiefenwarnung: ", 21},
-    {"\nVerletzung der Aufstiegsgeschwindigkeit: ", 22},
+    {"Tauchcomputer: ", kComputerRow},
+    {"  Tauchgangsdauer: ", kDiveTimeRow},
+    {"min\nDatum: ", kDateRow},
+    {"  Abgetaucht: ", kDescentRow},
+    {"h  Aufgetaucht: ", kSurfacingRow},
+    {"h\nTemperatur(C): ", kTemperatureRow},
+    {"  Max. Tiefe: ", kMaxDepthRow},
+    {"m  Durschnittstiefe: ", kAverageDepthRow},
+    {"m\nSicherheitsfaktor: ", kSafetyRow},
+    {"  Bergmodus: ", kAltitudeRow},
+    {"\nMix1(%O2): ", kMix1Row},
+    {"  Mix2(%O2): ", kMix2Row},
+    {"\nDeko Tauchgang: ", kDecoRow},
+    {"\nDeko Stop Verletzung: ", kDecoViolationRow},
+    {"\nPO2 Warnung: ", kPo2WarningRow},
+    {"\nCNS Warnung: ", kCnsWarningRow},
+    {"\nTiefenwarnung: ", kDepthWarningRow},
+    {"\nVerletzung der Aufstiegsgeschwindigkeit: ", kAscentWarningRow},
 };
 
 }  // namespace
 
-void printDive(int d) {
+void printDive(const Logbook& lb, const DiveRecord& r) {
+    int d = r.number;
     printf("\n\nTauchgang Nr. %d mit Tauchgangsnummer ", d);
-    printField(1, d);
+    printField(lb, d, kNumberRow);
     for (const Label& label : kLabels) {
         fputs(label.text, stdout);
-        if (label.row >= 0) printField(label.row, d);
+        if (label.row >= 0) printField(lb, d, label.row);
     }
-    printf("\nAufgezeichnete Profildaten: %d (Samplingrate: ", tgListe[d - 1].sampleCount + 1);
-    printField(14, d);
+    printf("\nAufgezeichnete Profildaten: %d (Samplingrate: ", r.sampleCount + 1);
+    printField(lb, d, kRateRow);
     printf("s)");
     printf("\n\n");
 }

@@ -1,29 +1,26 @@
-// Filling the dive table from the line table.
+// Filling the dive table from the export's rows.
 #include "import/divetable.h"
 
 #include "import/fields.h"
-#include "import/logbook.h"
 
-std::vector<DiveRecord> tgListe;
-
-namespace {
-constexpr int kIntervalRow = 12;
-constexpr int kRateRow = 14;
-constexpr int kMix1Row = 15;
-constexpr int kMix2Row = 16;
-}  // namespace
-
-void fillDiveTable() {
+std::vector<DiveRecord> fillDiveTable(const Logbook& lb) {
     // One pass over the profile rows for all dives, not one per dive.
-    std::vector<int> counts(tauchgaenge > 0 ? tauchgaenge : 0);
-    countAllSamples(counts.data());
-    for (int d = 1; d <= tauchgaenge; d++) {
-        DiveRecord& r = tgListe[d - 1];
-        r.mix1 = getInt(d, kMix1Row);
-        r.mix2 = getInt(d, kMix2Row);
+    std::vector<int> counts(lb.dives > 0 ? lb.dives : 0);
+    countAllSamples(lb, counts.data());
+    std::vector<DiveRecord> dives(counts.size());
+    for (int d = 1; d <= lb.dives; d++) {
+        DiveRecord& r = dives[d - 1];
+        r.mix1 = getInt(lb, d, kMix1Row);
+        r.mix2 = getInt(lb, d, kMix2Row);
         r.switchSample = -1;
-        r.surfaceInterval = getMinutes(d, kIntervalRow);
-        r.sampleRate = getInt(d, kRateRow);
+        r.surfaceInterval = getMinutes(lb, d, kIntervalRow);
+        r.sampleRate = getInt(lb, d, kRateRow);
         r.sampleCount = counts[d - 1];
+        r.number = d;
     }
+    return dives;
+}
+
+double sampleDepth(const Logbook& lb, const DiveRecord& r, int s) {
+    return getDepth(lb, r.number, kFirstSampleRow + s);
 }

@@ -1,8 +1,16 @@
-// The dive table: the few values per dive that the conversion needs, read once.
+// src/import owns reading files into values: the export's layout, its rows, the field readers
+// and the dive model. It uses src/platform only, and never reads the console.
+//
+// The dive model: the values of each dive that the conversion works on, read once from the
+// export and then completed by the review, and the profile minutes a dive turns into.
 #pragma once
 
 #include <vector>
 
+#include "import/logbook.h"
+
+// One dive as a value. Its samples stay in the export's rows (a dive may have a million, read
+// on demand by sampleDepth); sample s was taken s * sampleRate seconds into the dive.
 struct DiveRecord {
     int mix1;             // oxygen % of the first gas; -1 = not given
     int mix2;             // oxygen % of the decompression gas; -1 = not given
@@ -10,9 +18,21 @@ struct DiveRecord {
     int surfaceInterval;  // minutes at the surface after the dive
     int sampleRate;       // seconds between profile samples
     int sampleCount;      // profile samples of the dive
+    int number = 1;       // the dive's column in the export, from 1
 };
 
-extern std::vector<DiveRecord> tgListe;
+// The export's gases carry no helium; the model's minutes do.
+constexpr int kExportHelium = 0;
 
-// Fills every record of tgListe (one per dive, already allocated) from the line table.
-void fillDiveTable();
+// One line of the profile: a minute at a depth on a gas, whole metres and percents.
+struct DiveMinute {
+    int depth;
+    int nitrogen;
+    int helium;
+};
+
+// Every dive of the export, in file order, as the export gives it: no switch yet.
+std::vector<DiveRecord> fillDiveTable(const Logbook& lb);
+
+// The depth of sample s (row 23 + s) in metres, as getDepth reads it.
+double sampleDepth(const Logbook& lb, const DiveRecord& r, int s);

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kFirstSampleRow = 23;
-
 struct Field {
     int begin;  // first byte
     int end;    // one past the last byte
@@ -42,9 +40,9 @@ int commasIn(uint64_t word) {
 // k being the number of dives after d. With fewer than k commas the field is empty. The last
 // dive's field may stop short of byte 119, but only zeros, which every reader ignores, lie
 // between.
-Field rightField(int d, int r) {
-    const char* row = tabelle[r].data();
-    int k = tauchgaenge - d;
+Field rightField(const Logbook& lb, int d, int r) {
+    const char* row = lb.rows[r].data();
+    int k = lb.dives - d;
     if (k < 0) return {0, 0};
     int i = kRowSize;
     while (i > 0 && loadWord(row + i - kWord) == 0)
@@ -88,9 +86,9 @@ int addClamped(int value, int64_t add) {
 
 }  // namespace
 
-int getInt(int d, int r) {
-    Field f = rightField(d, r);
-    const char* row = tabelle[r].data();
+int getInt(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    const char* row = lb.rows[r].data();
     int value = 0;
     int place = 0;
     for (int i = f.end - 1; i >= f.begin; i--) {
@@ -105,9 +103,9 @@ int getInt(int d, int r) {
     return value;
 }
 
-double getDepth(int d, int r) {
-    Field f = rightField(d, r);
-    const char* row = tabelle[r].data();
+double getDepth(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    const char* row = lb.rows[r].data();
     // Single precision on purpose: depths round to whole metres as they always have.
     float value = 0.0f;
     float weight = 0.1f;
@@ -121,9 +119,9 @@ double getDepth(int d, int r) {
     return static_cast<double>(value) + 0.00001;
 }
 
-int getTenths(int d, int r) {
-    Field f = rightField(d, r);
-    const char* row = tabelle[r].data();
+int getTenths(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    const char* row = lb.rows[r].data();
     int value = 0;
     int place = 1;
     int digits = 0;
@@ -137,9 +135,9 @@ int getTenths(int d, int r) {
     return value;
 }
 
-int getMinutes(int d, int r) {
-    Field f = rightField(d, r);
-    const char* row = tabelle[r].data();
+int getMinutes(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    const char* row = lb.rows[r].data();
     int total = 0;
     int place = 0;
     int factor = 1;  // 60 once the colon has switched to the hours
@@ -164,13 +162,13 @@ int leftFieldStart(const char* row, int d) {
     return -1;
 }
 
-void countAllSamples(int* counts) {
-    for (int d = 0; d < tauchgaenge; d++)
+void countAllSamples(const Logbook& lb, int* counts) {
+    for (int d = 0; d < lb.dives; d++)
         counts[d] = 0;
-    for (int r = kFirstSampleRow; r < zeilen; r++) {
-        const char* row = tabelle[r].data();
+    for (int r = kFirstSampleRow; r < rowCount(lb); r++) {
+        const char* row = lb.rows[r].data();
         int d = 0;
-        for (int i = 0; i < kRowSize - 1 && d < tauchgaenge; i++) {
+        for (int i = 0; i < kRowSize - 1 && d < lb.dives; i++) {
             if (row[i] != ',') continue;
             if (isDigit(row[i + 1])) counts[d]++;
             d++;
@@ -179,9 +177,9 @@ void countAllSamples(int* counts) {
 }
 
 // The field as the summary prints it, blanks at either end left out.
-std::string fieldBytes(int r, int d) {
-    if (r >= zeilen) return std::string();
-    const char* row = tabelle[r].data();
+std::string fieldBytes(const Logbook& lb, int d, int r) {
+    if (r >= rowCount(lb)) return std::string();
+    const char* row = lb.rows[r].data();
     int start = leftFieldStart(row, d);
     std::string text;
     for (int i = start;
@@ -190,8 +188,8 @@ std::string fieldBytes(int r, int d) {
     return text;
 }
 
-std::string fieldText(int r, int d) {
-    std::string text = fieldBytes(r, d);
+std::string fieldText(const Logbook& lb, int d, int r) {
+    std::string text = fieldBytes(lb, d, r);
     size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);

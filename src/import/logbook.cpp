@@ -1,40 +1,14 @@
-// Loading the export into the line table, and counting its dives.
+// Loading the export into its rows, and counting its dives.
 #include "import/logbook.h"
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <string>
 
-#include "platform/console.h"
 #include "platform/textfile.h"
 
-char basisname[kMaxBaseName + 1];
-std::vector<Row> tabelle;
-int zeilen = 0;
-int tauchgaenge = 0;
-RunFiles dateien;
-
 namespace {
-
-constexpr int kLongestLine = kRowSize - 2;  // characters before the line end
-
-// Asks until a name of at most 30 characters arrives; false when the input ends.
-bool askBaseName() {
-    for (;;) {
-        printf("Bitte den Dateinamen ohne Erweiterung %s angeben: ", ".csv");
-        std::string word;
-        if (!consoleReadWord(&word)) return false;
-        if (word.size() <= static_cast<size_t>(kMaxBaseName)) {
-            memset(basisname, 0, sizeof basisname);
-            memcpy(basisname, word.data(), word.size());
-            return true;
-        }
-        printf("\nERROR: Der Dateiname darf hoechstens %d Zeichen lang sein.\n", kMaxBaseName);
-        consoleDiscard();
-    }
-}
 
 // First pass: counts the rows and refuses a line that would be split into several rows,
 // since that would shift every later row number. Returns the count, or -1 after a message.
@@ -67,18 +41,17 @@ int countRows(TextIn* in, const char* dateiname) {
 
 // Second pass: one zero-filled row per read, in file order. Each row costs 120 bytes, so a
 // file of short lines can need far more memory than its size.
-bool readRows(TextIn* in, const char* dateiname) {
+bool readRows(TextIn* in, const char* dateiname, int zeilen, std::vector<Row>* tabelle) {
     try {
-        tabelle.assign(zeilen, Row{});
+        tabelle->assign(zeilen, Row{});
     } catch (const std::bad_alloc&) {
-        tabelle = std::vector<Row>();
-        zeilen = 0;
+        *tabelle = std::vector<Row>();
         printf("\nERROR: Die Datei %s ist zu gross, es fehlt Arbeitsspeicher.\n", dateiname);
         return false;
     }
     bool read = textRewind(in);
     for (int i = 0; read && i < zeilen; i++)
-        read = textReadRow(in, tabelle[i].data()) >= 0;
+        read = textReadRow(in, (*tabelle)[i].data()) >= 0;
     // A file that changed between the passes is as unusable as one that could not be read.
     if (read && textSameAsFirstPass(in)) return true;
     printf("\nFehler beim Lesen der Datei %s\n", dateiname);
@@ -87,30 +60,21 @@ bool readRows(TextIn* in, const char* dateiname) {
 
 }  // namespace
 
-void namesFromBasisname() {
-    dateien.exportPath = dateien.exportShown = std::string(basisname) + ".csv";
-    dateien.profilePath = dateien.profileShown = std::string(basisname) + ".vdp";
+FileNames namesFromBase(const std::string& base) {
+    return FileNames{base + ".csv", base + ".csv", base + ".vdp", base + ".vdp"};
 }
 
-int loadLogbook() {
-    if (!askBaseName()) return kLoadInputEnded;
-    namesFromBasisname();
-    return loadExportFile();
-}
-
-int loadExportFile() {
-    const char* dateiname = dateien.exportShown.c_str();
-    TextIn* in = textOpenRead(dateien.exportPath.c_str());
+int loadLogbook(const FileNames& names, Logbook* out) {
+    out->names = names;
+    out->dives = 0;
+    const char* dateiname = names.exportShown.c_str();
+    TextIn* in = textOpenRead(names.exportPath.c_str());
     if (!in) {
         printf("\nFehler beim Oeffnen der Datei %s\n", dateiname);
         return kLoadFailed;
     }
-    int rows = countRows(in, dateiname);
-    bool loaded = rows >= 0;
-    if (loaded) {
-        zeilen = rows;
-        loaded = readRows(in, dateiname);
-    }
+    int zeilen = countRows(in, dateiname);
+    bool loaded = zeilen >= 0 && readRows(in, dateiname, zeilen, &out->rows);
     if (loaded) printf("\nDatei %s wurde geladen\n", dateiname);
     if (!textClose(in) && loaded) {
         printf("Datei %s konnte nicht geschlossen werden", dateiname);
@@ -118,13 +82,18 @@ int loadExportFile() {
     return loaded ? 0 : kLoadFailed;
 }
 
-int rowCommas(int r) {
+int rowCount(const Logbook& logbook) {
+    // The loader refuses more rows than an int counts.
+    return static_cast<int>(logbook.rows.size());
+}
+
+int rowCommas(const Logbook& logbook, int r) {
     int commas = 0;
-    for (char c : tabelle[r])
+    for (char c : logbook.rows[r])
         commas += c == ',';
     return commas;
 }
 
-int countDives() {
-    return rowCommas(1);
+int countDives(const Logbook& logbook) {
+    return rowCommas(logbook, kNumberRow);
 }

@@ -11,6 +11,8 @@ namespace {
 constexpr size_t kLongestLine = 4096;    // no answer needs more; the rest of a line is dropped
 constexpr size_t kLongestRun = 1 << 20;  // this much without a line end is no typed input
 
+// The process has one console input, so its reader's place in it is state of the platform's,
+// like the signal state: every question reads on where the last one stopped.
 FILE* source = nullptr;  // null means stdin; stdin is not a constant expression
 std::string line;        // the line last taken in, with its LF unless the input ended
 size_t pos = 0;

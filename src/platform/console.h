@@ -1,3 +1,6 @@
+// src/platform owns the console, files and signals: the only place where Windows and other
+// systems differ (#ifdef _WIN32 and the _posix/_win file pairs). It uses no other layer.
+//
 // Console input through one line-buffered reader with word, character and line reads, and screen
 // clearing. Input arrives a line at a time; "discarding" drops the rest of the current line.
 #pragma once

@@ -9,49 +9,48 @@
 #include "dialogue/mainflow.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
-#include "test_seams.h"
 #include "testutil.h"
 
 namespace {
 
 // Rows 0 to 22 with the given dive time (row 9) and gas rows, two dives.
-void table(const std::string& time, const std::string& mix1, const std::string& mix2) {
+Logbook table(const std::string& time, const std::string& mix1, const std::string& mix2) {
     std::vector<std::string> rows(23, "r,,");
     rows[1] = "Nr,1,2";
     rows[9] = "Zeit," + time;
     rows[15] = "Mix1," + mix1;
     rows[16] = "Mix2," + mix2;
-    setTable(rows);
+    return setTable(rows);
 }
 
-DiveRecord dive(int count, int rate, int interval = 0) {
-    return DiveRecord{21, -1, -1, interval, rate, count};
+DiveRecord dive(int count, int rate, int number = 1) {
+    return DiveRecord{21, -1, -1, 0, rate, count, number};
 }
 
 TEST(Checks, GasFields) {
-    table("0,0", "32, ", "-,abc");
-    EXPECT_EQ(mixField(1, 15, 32), kMixUsable);
-    EXPECT_EQ(mixField(2, 15, -1), kMixNotPlain);  // a blank reads as -1 but is no dash
-    EXPECT_EQ(mixField(1, 16, -1), kMixNotGiven);
-    EXPECT_EQ(mixField(2, 16, 0), kMixNotPlain);
+    Logbook lb = table("0,0", "32, ", "-,abc");
+    EXPECT_EQ(mixField(lb, 1, 15, 32), kMixUsable);
+    EXPECT_EQ(mixField(lb, 2, 15, -1), kMixNotPlain);  // a blank reads as -1 but is no dash
+    EXPECT_EQ(mixField(lb, 1, 16, -1), kMixNotGiven);
+    EXPECT_EQ(mixField(lb, 2, 16, 0), kMixNotPlain);
     // A blank or dash after the digits changes what the readers make of them: 31, not 32.
-    table("0,0", "32 ,32-", ",50");
-    EXPECT_EQ(mixField(1, 15, 31), kMixNotPlain);
-    EXPECT_EQ(mixField(2, 15, 31), kMixNotPlain);
-    EXPECT_EQ(mixField(1, 16, 0), kMixEmpty);
-    table("0,0", "0,101", "100,1");
-    EXPECT_EQ(mixField(2, 15, 101), kMixOutOfRange);
-    EXPECT_EQ(mixField(1, 16, 100), kMixUsable);
+    lb = table("0,0", "32 ,32-", ",50");
+    EXPECT_EQ(mixField(lb, 1, 15, 31), kMixNotPlain);
+    EXPECT_EQ(mixField(lb, 2, 15, 31), kMixNotPlain);
+    EXPECT_EQ(mixField(lb, 1, 16, 0), kMixEmpty);
+    lb = table("0,0", "0,101", "100,1");
+    EXPECT_EQ(mixField(lb, 2, 15, 101), kMixOutOfRange);
+    EXPECT_EQ(mixField(lb, 1, 16, 100), kMixUsable);
 }
 
 TEST(Checks, RecordingAgainstDiveTimeToleratesTwoMinutes) {
-    table("30,30", "21,21", "-,-");
-    EXPECT_FALSE(recordingDisagrees(1, dive(90, 20)));           // 30:00
-    EXPECT_FALSE(recordingDisagrees(1, dive(96, 20)));           // 32:00
-    EXPECT_TRUE(recordingDisagrees(1, dive(97, 20)));            // 32:20
-    EXPECT_FALSE(recordingDisagrees(2, dive(56, 30)));           // 28:00
-    EXPECT_TRUE(recordingDisagrees(2, dive(55, 30)));            // 27:30
-    EXPECT_TRUE(recordingDisagrees(1, dive(1 << 30, 1 << 30)));  // no overflow
+    Logbook lb = table("30,30", "21,21", "-,-");
+    EXPECT_FALSE(recordingDisagrees(lb, dive(90, 20)));           // 30:00
+    EXPECT_FALSE(recordingDisagrees(lb, dive(96, 20)));           // 32:00
+    EXPECT_TRUE(recordingDisagrees(lb, dive(97, 20)));            // 32:20
+    EXPECT_FALSE(recordingDisagrees(lb, dive(56, 30, 2)));        // 28:00
+    EXPECT_TRUE(recordingDisagrees(lb, dive(55, 30, 2)));         // 27:30
+    EXPECT_TRUE(recordingDisagrees(lb, dive(1 << 30, 1 << 30)));  // no overflow
 }
 
 TEST(Checks, MinutesAsTheWriterWalksThem) {
@@ -87,9 +86,7 @@ TEST(Checks, LengthFindingWhereTheWriterWarns) {
         writeFile("grenze.csv", text + "1,0.0,\n2,5.0,\n3,5.0,\n4,0.0,\n");
         testing::internal::CaptureStdout();
         int checked = checkExports({"grenze"});
-        resetRun();
-        exportsFlow({"grenze"}, kUnattended);
-        resetRun();
+        exportsFlow({"grenze"}, true);
         std::string out = testing::internal::GetCapturedStdout();
         bool warned = out.find("Profil zu lang") != std::string::npos;
         EXPECT_EQ(out.find("Befund: Profil mit") != std::string::npos, warned) << out;

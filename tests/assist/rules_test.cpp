@@ -16,8 +16,8 @@
 namespace {
 
 // Two dives: the first with these samples, the second a copy; dates and times per dive.
-void divesWith(const std::vector<std::string>& samples, const std::string& dates = "x,x",
-               const std::string& downs = "x,x", const std::string& ups = "x,x") {
+Logbook divesWith(const std::vector<std::string>& samples, const std::string& dates = "x,x",
+                  const std::string& downs = "x,x", const std::string& ups = "x,x") {
     std::vector<std::string> rows(23, "r,,");
     rows[1] = "Nr,1,2";
     rows[2] = "Datum," + dates;
@@ -25,7 +25,7 @@ void divesWith(const std::vector<std::string>& samples, const std::string& dates
     rows[11] = "Auf," + ups;
     for (const std::string& s : samples)
         rows.push_back("s," + s + "," + s);
-    setTable(rows);
+    return setTable(rows);
 }
 
 DiveRecord record(int count, int rate, int mix2 = 50, int switchSample = -1) {
@@ -47,18 +47,18 @@ TEST(Gas, ModIsExactAtItsDepth) {
 
 TEST(Gas, SuggestionIsTheFirstSampleWithinTheModAfterTheDeepest) {
     // A stop right at the MOD of 50 % after the deepest point.
-    divesWith({"0.0", "10.0", "30.0", "25.0", "22.0", "22.0", "6.0"});
-    EXPECT_EQ(sampleTenths(1, 4), 220);
-    EXPECT_EQ(suggestedSwitch(1, record(7, 20)), 4);
+    Logbook lb = divesWith({"0.0", "10.0", "30.0", "25.0", "22.0", "22.0", "6.0"});
+    EXPECT_EQ(sampleTenths(lb, record(7, 20), 4), 220);
+    EXPECT_EQ(suggestedSwitch(lb, record(7, 20)), 4);
     // Of two equally deep samples the first counts; sample 0 never does.
-    divesWith({"40.0", "30.0", "20.0", "30.0", "10.0"});
-    EXPECT_EQ(deepestSample(1, record(5, 20), 1), 1);
-    EXPECT_EQ(suggestedSwitch(1, record(5, 20)), 2);
+    lb = divesWith({"40.0", "30.0", "20.0", "30.0", "10.0"});
+    EXPECT_EQ(deepestSample(lb, record(5, 20), 1), 1);
+    EXPECT_EQ(suggestedSwitch(lb, record(5, 20)), 2);
     // Never shallow enough again, or too few samples: no suggestion.
-    divesWith({"0.0", "30.0", "25.0"});
-    EXPECT_EQ(suggestedSwitch(1, record(3, 20)), -1);
-    EXPECT_EQ(suggestedSwitch(1, record(1, 20)), -1);
-    EXPECT_EQ(deepestSample(1, record(3, 20), 3), -1);
+    lb = divesWith({"0.0", "30.0", "25.0"});
+    EXPECT_EQ(suggestedSwitch(lb, record(3, 20)), -1);
+    EXPECT_EQ(suggestedSwitch(lb, record(1, 20)), -1);
+    EXPECT_EQ(deepestSample(lb, record(3, 20), 3), -1);
 }
 
 TEST(Timing, ThirtySecondsIsTheClassicRule) {
@@ -139,38 +139,38 @@ TEST(Timing, TypedTimesAndSamples) {
 }
 
 TEST(Interval, FromSurfacingToTheNextDescent) {
-    divesWith({"1.0"}, "1.8.26,01.08.2026", "9:00,12:00", "9:30,12:10");
-    EXPECT_EQ(loggedInterval(1), 150);
+    Logbook lb = divesWith({"1.0"}, "1.8.26,01.08.2026", "9:00,12:00", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), 150);
     // A night dive that surfaces after midnight; the next one on the following day.
-    divesWith({"1.0"}, "14.06.2026,15.06.2026", "23:30,10:05", "00:20,10:35");
-    EXPECT_EQ(loggedInterval(1), 9 * 60 + 45);
+    lb = divesWith({"1.0"}, "14.06.2026,15.06.2026", "23:30,10:05", "00:20,10:35");
+    EXPECT_EQ(loggedInterval(lb, 1), 9 * 60 + 45);
     // Across a month's and a leap year's end.
-    divesWith({"1.0"}, "28.2.2028,1.3.2028", "10:00,10:00", "11:00,10:00");
-    EXPECT_EQ(loggedInterval(1), 47 * 60);
-    divesWith({"1.0"}, "29.2.2000,1.3.2000", "10:00,10:00", "11:00,10:00");
-    EXPECT_EQ(loggedInterval(1), 23 * 60);
+    lb = divesWith({"1.0"}, "28.2.2028,1.3.2028", "10:00,10:00", "11:00,10:00");
+    EXPECT_EQ(loggedInterval(lb, 1), 47 * 60);
+    lb = divesWith({"1.0"}, "29.2.2000,1.3.2000", "10:00,10:00", "11:00,10:00");
+    EXPECT_EQ(loggedInterval(lb, 1), 23 * 60);
     // Unreadable values or a next dive before this one ended give no interval.
     for (const char* dates : {"x,1.8.26", "32.1.26,1.8.26", "1.8.2026,1.8.202", "1.8.26,",
                               "31.4.26,1.5.26", "29.2.2027,1.3.2027", "29.2.2100,1.3.2100"}) {
-        divesWith({"1.0"}, dates, "9:00,12:00", "9:30,12:10");
-        EXPECT_EQ(loggedInterval(1), -1) << dates;
+        lb = divesWith({"1.0"}, dates, "9:00,12:00", "9:30,12:10");
+        EXPECT_EQ(loggedInterval(lb, 1), -1) << dates;
     }
-    divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,9:10", "9:30,9:40");
-    EXPECT_EQ(loggedInterval(1), -1);
-    divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,12:0", "9:30,12:10");
-    EXPECT_EQ(loggedInterval(1), -1);
+    lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,9:10", "9:30,9:40");
+    EXPECT_EQ(loggedInterval(lb, 1), -1);
+    lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,12:0", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), -1);
 }
 
-std::vector<std::string> picture(const DiveRecord& r, int mark) {
-    return divePicture(1, r, scanDive(1, r), mark);
+std::vector<std::string> picture(const Logbook& lb, const DiveRecord& r, int mark) {
+    return divePicture(lb, r, scanDive(lb, r), mark);
 }
 
 TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
     std::vector<std::string> samples;
     for (int s = 0; s < 400; s++)
         samples.push_back(std::to_string(s < 200 ? s / 5 : (400 - s) / 8) + ".0");
-    divesWith(samples);
-    std::vector<std::string> lines = picture(record(400, 20), 250);
+    Logbook lb = divesWith(samples);
+    std::vector<std::string> lines = picture(lb, record(400, 20), 250);
     ASSERT_LE(lines.size(), 12u);
     std::string all;
     for (const std::string& line : lines) {
@@ -181,11 +181,11 @@ TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
     EXPECT_NE(all.find('W'), std::string::npos);
     EXPECT_NE(all.find("133"), std::string::npos) << all;  // the last minute on the axis
     // An absurd depth still fits.
-    divesWith({"0.0", "99999999.9", "0.0"});
-    for (const std::string& line : picture(record(3, 20), 1))
+    lb = divesWith({"0.0", "99999999.9", "0.0"});
+    for (const std::string& line : picture(lb, record(3, 20), 1))
         EXPECT_LE(line.size(), 72u) << line;
-    EXPECT_TRUE(picture(record(1, 20), -1).empty());
-    EXPECT_TRUE(picture(record(5, 0), -1).empty());
+    EXPECT_TRUE(picture(lb, record(1, 20), -1).empty());
+    EXPECT_TRUE(picture(lb, record(5, 0), -1).empty());
 }
 
 // The plain reader must give every field exactly what the float sums of getDepth give.
@@ -206,12 +206,12 @@ TEST(Scan, PlainTenthsAgreeWithTheDepthReader) {
             c = bytes[engine() % bytes.size()];
         rows.push_back(row);
     }
-    setTable(rows);
-    ASSERT_EQ(tauchgaenge, 3);
-    for (int r = 23; r < zeilen; r++) {
-        for (int d = 1; d <= tauchgaenge; d++) {
-            int plain = getTenths(d, r);
-            double tenths = (getDepth(d, r) - 0.00001) * 10.0 + 0.5;
+    Logbook lb = setTable(rows);
+    ASSERT_EQ(lb.dives, 3);
+    for (int r = 23; r < rowCount(lb); r++) {
+        for (int d = 1; d <= lb.dives; d++) {
+            int plain = getTenths(lb, d, r);
+            double tenths = (getDepth(lb, d, r) - 0.00001) * 10.0 + 0.5;
             if (plain < 0) continue;  // more than five digits: sampleTenths takes the long way
             ASSERT_EQ(plain, static_cast<int>(tenths)) << "row " << r << " dive " << d;
         }
@@ -229,21 +229,22 @@ TEST(Scan, OnePassAgreesWithThePassesItSaves) {
             depth = std::max(0, std::min(600, depth + static_cast<int>(engine() % 81) - 40));
             samples.push_back(std::to_string(depth / 10) + "." + std::to_string(depth % 10));
         }
-        divesWith(samples);
+        Logbook lb = divesWith(samples);
         DiveRecord r = record(count, 20, round % 3 == 0 ? 80 : 50);
-        DiveScan scan = scanDive(1, r);
+        DiveScan scan = scanDive(lb, r);
         int expected = -1;
-        int deepest = deepestSample(1, r, 1);
+        int deepest = deepestSample(lb, r, 1);
         for (int s = deepest + 1; deepest >= 0 && s < count && expected < 0; s++) {
-            if (withinMod(sampleTenths(1, s), r.mix2)) expected = s;
+            if (withinMod(sampleTenths(lb, r, s), r.mix2)) expected = s;
         }
         ASSERT_EQ(scan.suggested, expected) << round;
         EXPECT_EQ(scan.deepest, deepest);
         if (expected >= 0) {
-            EXPECT_EQ(scan.deepestAfter, deepestSample(1, r, expected));
+            EXPECT_EQ(scan.deepestAfter, deepestSample(lb, r, expected));
         }
     }
-    EXPECT_EQ(scanDive(1, record(5, 20, -1)).suggested, -1);  // no second gas, no suggestion
+    // No second gas, no suggestion.
+    EXPECT_EQ(scanDive(divesWith({"0.0", "9.0", "3.0"}), record(3, 20, -1)).suggested, -1);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace {
 struct Asked {
     int result;
     std::string out;
+    bool ended = false;  // the input ended before an answer
 };
 
 Asked choice(const std::string& typed) {
@@ -26,8 +27,9 @@ Asked choice(const std::string& typed) {
 Asked gasSwitch(const std::string& typed, int rate = 20, int count = 100) {
     setConsoleInput(typed);
     testing::internal::CaptureStdout();
-    int result = askGasSwitch(DiveRecord{21, 50, -1, 0, rate, count});
-    return {result, testing::internal::GetCapturedStdout()};
+    int sample;
+    bool answered = askGasSwitch(DiveRecord{21, 50, -1, 0, rate, count}, &sample);
+    return {sample, testing::internal::GetCapturedStdout(), !answered};
 }
 
 const std::string kAsk = " y oder n ?: ";
@@ -45,7 +47,6 @@ TEST(AskChoice, OnlyTheFirstCharacterOfALineCounts) {
 TEST(AskChoice, EndOfInput) {
     Asked a = choice("x\n");
     EXPECT_EQ(a.result, kNoAnswer);
-    EXPECT_TRUE(promptInputEnded());
 }
 
 const std::string kRefused = "Ungueltige Eingabe. Bitte erneut versuchen: ";
@@ -80,7 +81,7 @@ TEST(AskGasSwitch, ADashMeansNoSwitch) {
         Asked a = gasSwitch(std::string(typed) + "\n");
         EXPECT_EQ(a.result, -1) << typed;
         EXPECT_EQ(a.out, kNoSwitch) << typed;
-        EXPECT_FALSE(promptInputEnded());
+        EXPECT_FALSE(a.ended);
     }
     // Huge numbers clamp and are refused as too long, never wrap to a switch at the start.
     EXPECT_EQ(gasSwitch("99999999999999999999:99\n1:00\n", 1, INT_MAX).result, 61);
@@ -88,8 +89,30 @@ TEST(AskGasSwitch, ADashMeansNoSwitch) {
 
 TEST(AskGasSwitch, EndOfInputAfterARefusedTime) {
     Asked a = gasSwitch("99:00\n\n");
-    EXPECT_TRUE(promptInputEnded());
+    EXPECT_TRUE(a.ended);
     EXPECT_EQ(a.out, "Ungueltige Eingabe. Bitte erneut versuchen: ");
+}
+
+TEST(AskBaseName, BlankLinesAreNoAnswerAndLongNamesAreRefused) {
+    const std::string prompt = "Bitte den Dateinamen ohne Erweiterung .csv angeben: ";
+    std::string base;
+    setConsoleInput("\n  \n logbuch extra\n");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(askBaseName(&base));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), prompt);
+    EXPECT_EQ(base, "logbuch");  // a name ends at the first blank
+
+    setConsoleInput(std::string(31, 'n') + " rest\n" + std::string(30, 'n') + "\n");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(askBaseName(&base));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              prompt + "\nERROR: Der Dateiname darf hoechstens 30 Zeichen lang sein.\n" + prompt);
+    EXPECT_EQ(base, std::string(30, 'n'));
+
+    setConsoleInput(" \n\n");
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(askBaseName(&base));
+    testing::internal::GetCapturedStdout();
 }
 
 Asked interval(const std::string& typed) {

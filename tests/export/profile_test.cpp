@@ -1,4 +1,4 @@
-// The profile writer's digits and line rules.
+// The profile writer's digits, and the output stage's lines for dives given as values.
 #include "export/profile.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dialogue/output.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 #include "testutil.h"
@@ -37,13 +38,20 @@ TEST(PutInt, EveryDigit) {
     EXPECT_EQ(printed, "\nERROR: Fehler in putInt()\n");
 }
 
-// Writes the profile of the current tables into a scratch directory and returns it.
-std::string profileOf(std::string* console = nullptr) {
-    strcpy(basisname, "p");
-    namesFromBasisname();
+// An export and its dives as the review left them.
+struct Reviewed {
+    Logbook lb;
+    std::vector<DiveRecord> dives;
+};
+
+// Writes the profile of these dives as p.vdp into the scratch directory and returns it.
+std::string profileOf(Reviewed& e, std::string* console = nullptr) {
+    e.lb.names = namesFromBase("p");
+    for (size_t i = 0; i < e.dives.size(); i++)
+        e.dives[i].number = static_cast<int>(i) + 1;
     std::remove("p.vdp");
     testing::internal::CaptureStdout();
-    WriteResult result = writeProfile();
+    WriteResult result = writeDives(e.lb, e.dives, false);
     std::string printed = testing::internal::GetCapturedStdout();
     if (console) *console = printed;
     EXPECT_EQ(result, kWritten);
@@ -51,14 +59,13 @@ std::string profileOf(std::string* console = nullptr) {
 }
 
 // One dive column with these depth samples from row 23 on.
-void oneDive(const std::vector<std::string>& depths, DiveRecord record) {
+Reviewed oneDive(const std::vector<std::string>& depths, DiveRecord record) {
     std::vector<std::string> rows(23, "x,");
     rows[1] = "Nr,1";
     for (const auto& d : depths)
         rows.push_back("s," + d);
-    setTable(rows);
     record.sampleCount = static_cast<int>(depths.size());
-    tgListe.assign(1, record);
+    return {setTable(rows), {record}};
 }
 
 const std::string kHeader = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n";
@@ -66,9 +73,9 @@ const std::string kEnd = "# END OF PROFILE #";
 
 TEST(WriteProfile, EverySecondSampleIsAMinute) {
     ScratchDir dir;
-    oneDive({"0.0", "3.2", "6.5", "10.0", "4.1"}, {21, -1, -1, 0, 30, 0});
+    Reviewed e = oneDive({"0.0", "3.2", "6.5", "10.0", "4.1"}, {21, -1, -1, 0, 30, 0});
     std::string console;
-    EXPECT_EQ(profileOf(&console),
+    EXPECT_EQ(profileOf(e, &console),
               kHeader + "3\t1\t1\t78\t0\r\n10\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" + kEnd);
     EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
     EXPECT_EQ(listDir(), std::vector<std::string>{"p.vdp"});
@@ -77,14 +84,14 @@ TEST(WriteProfile, EverySecondSampleIsAMinute) {
 TEST(WriteProfile, GasSwitchComparesTheRowOffset) {
     ScratchDir dir;
     std::vector<std::string> depths(9, "10.0");
-    oneDive(depths, {32, 50, 7, 0, 30, 0});
-    EXPECT_EQ(profileOf(), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
-                               "10\t1\t4\t50\t0\r\n0\t1\t5\t50\t0\r\n" + kEnd);
+    Reviewed e = oneDive(depths, {32, 50, 7, 0, 30, 0});
+    EXPECT_EQ(profileOf(e), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
+                                "10\t1\t4\t50\t0\r\n0\t1\t5\t50\t0\r\n" + kEnd);
     // With 6 samples the loop stops at s = 7: only the ascent line has the second gas.
     depths.resize(6);
-    oneDive(depths, {32, 50, 7, 0, 30, 0});
-    EXPECT_EQ(profileOf(), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
-                               "0\t1\t4\t50\t0\r\n" + kEnd);
+    e = oneDive(depths, {32, 50, 7, 0, 30, 0});
+    EXPECT_EQ(profileOf(e), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
+                                "0\t1\t4\t50\t0\r\n" + kEnd);
 }
 
 TEST(WriteProfile, DivesWithoutSampleLines) {
@@ -93,28 +100,26 @@ TEST(WriteProfile, DivesWithoutSampleLines) {
     std::vector<std::string> rows(23, "x,,");
     rows[1] = "Nr,1,2";
     rows.push_back("1,0.0,0.0");
-    setTable(rows);
-    tgListe.assign(2, DiveRecord{21, 21, -1, 2, 30, 1});
-    tgListe[1].sampleCount = 0;
-    EXPECT_EQ(profileOf(), kHeader + "0\t1\t1\t79\t0\r\n0\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" +
-                               "0\t1\t4\t79\t0\r\n" + kEnd);
+    Reviewed e{setTable(rows),
+               {DiveRecord{21, 21, -1, 2, 30, 1}, DiveRecord{21, 21, -1, 2, 30, 0}}};
+    EXPECT_EQ(profileOf(e), kHeader + "0\t1\t1\t79\t0\r\n0\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" +
+                                "0\t1\t4\t79\t0\r\n" + kEnd);
 }
 
 TEST(WriteProfile, NoDives) {
     ScratchDir dir;
-    setTable({"x", "Nr"});
-    tgListe.clear();
+    Reviewed e{setTable({"x", "Nr"}), {}};
     std::string console;
-    EXPECT_EQ(profileOf(&console), kHeader + kEnd);
+    EXPECT_EQ(profileOf(e, &console), kHeader + kEnd);
     EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
 }
 
 TEST(WriteProfile, OddValuesStayDefined) {
     ScratchDir dir;
     // A depth beyond any integer, an oxygen share above 100 and an empty first gas.
-    oneDive({"0", std::string(60, '9'), "0", "5.0"}, {0, 150, 3, 0, 30, 0});
+    Reviewed e = oneDive({"0", std::string(60, '9'), "0", "5.0"}, {0, 150, 3, 0, 30, 0});
     std::string console;
-    EXPECT_EQ(profileOf(&console),
+    EXPECT_EQ(profileOf(e, &console),
               kHeader + "2147483647\t1\t1\t100\t0\r\n5\t1\t2\t0\t0\r\n0\t1\t3\t0\t0\r\n" + kEnd);
     EXPECT_EQ(console,
               "\nERROR: Fehler in putInt()\n\nERROR: Fehler in putInt()\n"
@@ -129,16 +134,16 @@ TEST(WriteProfile, WarnsOnceTheMinuteCounterReaches6000) {
     ScratchDir dir;
     std::vector<std::string> rows(23, "x,,");
     rows[1] = "Nr,1,2";
-    setTable(rows);
     // 1 ascent line and 5997 surface lines, then one more ascent line: 5999 data lines.
-    tgListe.assign(2, DiveRecord{21, -1, -1, 5997, 30, 0});
+    DiveRecord dive{21, -1, -1, 5997, 30, 0};
+    Reviewed e{setTable(rows), {dive, dive}};
     std::string console;
-    profileOf(&console);
+    profileOf(e, &console);
     EXPECT_EQ(console,
               "\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n"
               "Datei p.vdp wurde gespeichert");
-    tgListe[0].surfaceInterval = 5996;
-    profileOf(&console);
+    e.dives[0].surfaceInterval = 5996;
+    profileOf(e, &console);
     EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
 }
 

@@ -34,10 +34,10 @@ int boundedRun(const std::string& input, std::string* out) {
     return code;
 }
 
-int boundedExports(RunMode mode, const std::string& input, std::string* out) {
+int boundedExports(bool unattended, const std::string& input, std::string* out) {
     written = 0;
     textSetFaultHook(boundWrites);
-    int code = runExports({mode == kUnattended ? "fuzz.csv" : "logbuch"}, mode, input, out);
+    int code = runExports({unattended ? "fuzz.csv" : "logbuch"}, unattended, input, out);
     textSetFaultHook(nullptr);
     return code;
 }
@@ -130,7 +130,7 @@ const char* consoleCase(const std::string& input, std::string* out) {
 const char* unattendedExportCase(const std::string& data, std::string* out) {
     writeFile("fuzz.csv", data);
     remove("fuzz.vdp");
-    int code = boundedExports(kUnattended, "", out);
+    int code = boundedExports(true, "", out);
     if (code != 0 && code != -1) return "exit code";
     if (strayFile("fuzz")) return "temporary file left";
     if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
@@ -139,7 +139,7 @@ const char* unattendedExportCase(const std::string& data, std::string* out) {
 
 const char* assistedConsoleCase(const std::string& input, std::string* out) {
     writeFile("logbuch.vdp", kEarlier);
-    int code = boundedExports(kAssisted, input, out);
+    int code = boundedExports(false, input, out);
     std::string profile = readFile("logbuch.vdp");
     if (code != 0 && code != -1) return "exit code";
     if (strayFile("logbuch")) return "temporary file left";

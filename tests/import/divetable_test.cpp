@@ -17,13 +17,12 @@ TEST(FillDiveTable, ReadsEachDivesColumn) {
     rows[16] = "Mix2,-,50,32";
     rows.push_back("1,0.0,0.0,0.0");
     rows.push_back("2,1.0,,1.0");
-    setTable(rows);
-    tgListe.assign(tauchgaenge, DiveRecord{});
-    fillDiveTable();
+    std::vector<DiveRecord> dives = fillDiveTable(setTable(rows));
     const DiveRecord expected[] = {
         {21, -1, -1, 90, 30, 2}, {-1, 50, -1, 45, 20, 1}, {0, 32, -1, 0, 0, 2}};
+    ASSERT_EQ(dives.size(), 3u);
     for (int i = 0; i < 3; i++) {
-        const DiveRecord& r = tgListe[i];
+        const DiveRecord& r = dives[i];
         const DiveRecord& e = expected[i];
         EXPECT_EQ(r.mix1, e.mix1) << "dive " << i + 1;
         EXPECT_EQ(r.mix2, e.mix2) << "dive " << i + 1;
@@ -31,6 +30,7 @@ TEST(FillDiveTable, ReadsEachDivesColumn) {
         EXPECT_EQ(r.surfaceInterval, e.surfaceInterval) << "dive " << i + 1;
         EXPECT_EQ(r.sampleRate, e.sampleRate) << "dive " << i + 1;
         EXPECT_EQ(r.sampleCount, e.sampleCount) << "dive " << i + 1;
+        EXPECT_EQ(r.number, i + 1);
     }
 }
 

@@ -23,14 +23,14 @@ std::string slurp(FILE* f) {
 }
 
 std::vector<std::string> exportsGiven;
-RunMode modeGiven = kClassic;
+bool unattendedGiven = false;
 
 int classicFlow() {
     return mainFlow();
 }
 
 int exportsGivenFlow() {
-    return exportsFlow(exportsGiven, modeGiven);
+    return exportsFlow(exportsGiven, unattendedGiven);
 }
 
 // Stdout is redirected at the descriptor, so that output printed through any path lands here.
@@ -51,7 +51,6 @@ int runCaptured(int (*flow)(), FILE* in, std::string* out) {
 }
 
 int runWith(int (*flow)(), const std::string& input, std::string* out) {
-    resetRun();
     // fmemopen wants a buffer of at least one byte; the stream still ends after `size` bytes.
     std::vector<char> buf(input.begin(), input.end());
     buf.push_back('\0');
@@ -66,8 +65,8 @@ int runWith(int (*flow)(), const std::string& input, std::string* out) {
         code = flow();
         fflush(stdout);
     }
+    consoleSetInput(nullptr);  // the console forgets the stream before it is closed
     fclose(in);
-    resetRun();  // every allocation of the run is undone, so leak checks see a balanced run
     return code;
 }
 
@@ -77,9 +76,9 @@ int runFlow(const std::string& input, std::string* out) {
     return runWith(classicFlow, input, out);
 }
 
-int runExports(const std::vector<std::string>& exports, RunMode mode, const std::string& input,
+int runExports(const std::vector<std::string>& exports, bool unattended, const std::string& input,
                std::string* out) {
     exportsGiven = exports;
-    modeGiven = mode;
+    unattendedGiven = unattended;
     return runWith(exportsGivenFlow, input, out);
 }

@@ -11,6 +11,6 @@
 // exit code.
 int runFlow(const std::string& input, std::string* out);
 
-// The same for a start with exports as arguments, in the given mode.
-int runExports(const std::vector<std::string>& exports, RunMode mode, const std::string& input,
+// The same for a start with exports as arguments, with questions or unattended (--ja).
+int runExports(const std::vector<std::string>& exports, bool unattended, const std::string& input,
                std::string* out);

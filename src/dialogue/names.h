@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "import/logbook.h"
+
 // The export's path: `given` as it stands, or with ".csv" appended when no file (a folder
 // does not count) of that name exists and it does not end in ".csv" already.
 std::string exportPathFor(const std::string& given);
@@ -11,5 +13,5 @@ std::string exportPathFor(const std::string& given);
 // no extension, or ".vdp" itself, keeps its whole name, so the export is never overwritten.
 std::string profilePathFor(const std::string& exportPath);
 
-// Sets `dateien` for an export given on the command line.
-void namesFromArgument(const std::string& given);
+// The names of an export given on the command line and of its profile.
+FileNames namesFromArgument(const std::string& given);

@@ -1,5 +1,5 @@
 // Naming the export and the profile of the assisted mode.
-#include "assist/names.h"
+#include "dialogue/names.h"
 
 #include "import/logbook.h"
 #include "platform/files.h"
@@ -44,9 +44,11 @@ std::string profilePathFor(const std::string& exportPath) {
     return exportPath.substr(0, dot) + ".vdp";
 }
 
-void namesFromArgument(const std::string& given) {
-    dateien.exportPath = exportPathFor(given);
-    dateien.profilePath = profilePathFor(dateien.exportPath);
-    dateien.exportShown = fileShownName(dateien.exportPath);
-    dateien.profileShown = fileShownName(dateien.profilePath);
+FileNames namesFromArgument(const std::string& given) {
+    FileNames names;
+    names.exportPath = exportPathFor(given);
+    names.profilePath = profilePathFor(names.exportPath);
+    names.exportShown = fileShownName(names.exportPath);
+    names.profileShown = fileShownName(names.profilePath);
+    return names;
 }
