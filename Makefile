@@ -13,7 +13,7 @@ GENERATOR = $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 TOOLCHAIN := cmake/mingw-w64-x86_64.cmake
 
 .PHONY: all setup configure run test win wintest bundle bench bench-smoke asan coverage fuzz robust \
-	clean
+	mutants clean
 
 all: configure
 	cmake --build $(BUILD)
@@ -94,6 +94,11 @@ fuzz:
 	bash tests/fuzz/run_fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_RUNS)
 
 robust: asan coverage fuzz
+
+# One-line faults in the rules (tests/mutants.txt), each applied alone to a scratch copy: every
+# one must fail a unit or transcript test. Some minutes; .ci/run leaves it out.
+mutants: setup
+	bash tests/mutants.sh
 
 
 clean:

@@ -159,6 +159,8 @@ TEST(Interval, FromSurfacingToTheNextDescent) {
     EXPECT_EQ(loggedInterval(lb, 1), -1);
     lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,12:0", "9:30,12:10");
     EXPECT_EQ(loggedInterval(lb, 1), -1);
+    lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,24:00", "9:30,12:10");  // no such hour
+    EXPECT_EQ(loggedInterval(lb, 1), -1);
 }
 
 std::vector<std::string> picture(const Logbook& lb, const DiveRecord& r, int mark) {
