@@ -26,20 +26,46 @@ void putChar(char c, LineBuffer* line) {
     line->text[line->len++] = c;
 }
 
+// putInt itself, inline where the writer builds a line: it is the writer's inner loop.
+inline void appendInt(int value, LineBuffer* line) {
+    if (value < 0) {
+        printf("\nERROR: Fehler in putInt()\n");
+        value = 0;
+    }
+    // Most numbers of a line are depths, percents and the step: one or two digits.
+    if (value < 10) {
+        putChar(static_cast<char>('0' + value), line);
+        return;
+    }
+    if (value < 100) {
+        putChar(static_cast<char>('0' + value / 10), line);
+        putChar(static_cast<char>('0' + value % 10), line);
+        return;
+    }
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (n > 0)
+        putChar(digits[--n], line);
+}
+
 // False once a write has failed; nothing more reaches the file then.
 bool writeLine(ProfileWriter* w, const DiveMinute& m) {
     LineBuffer line;
     line.len = 0;
-    putInt(m.depth, &line);
+    appendInt(m.depth, &line);
     putChar('\t', &line);
-    putInt(1, &line);
+    appendInt(1, &line);
     putChar('\t', &line);
-    putInt(w->t > INT_MAX ? INT_MAX : static_cast<int>(w->t), &line);
+    appendInt(w->t > INT_MAX ? INT_MAX : static_cast<int>(w->t), &line);
     w->t++;
     putChar('\t', &line);
-    putInt(m.nitrogen, &line);
+    appendInt(m.nitrogen, &line);
     putChar('\t', &line);
-    putInt(m.helium, &line);
+    appendInt(m.helium, &line);
     putChar('\r', &line);
     putChar('\n', &line);
     if (w->used + line.len > static_cast<int>(sizeof w->pending)) flushLines(w);
@@ -51,18 +77,7 @@ bool writeLine(ProfileWriter* w, const DiveMinute& m) {
 }  // namespace
 
 void putInt(int value, LineBuffer* line) {
-    if (value < 0) {
-        printf("\nERROR: Fehler in putInt()\n");
-        value = 0;
-    }
-    char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (n > 0)
-        putChar(digits[--n], line);
+    appendInt(value, line);
 }
 
 bool profileStart(ProfileWriter* w, const std::string& path) {
