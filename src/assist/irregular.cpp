@@ -18,7 +18,9 @@ int roundHalfUp(double value, int most) {
     return static_cast<int>(r);
 }
 
-bool earlier(const LogSample& a, const LogSample& b) { return a.seconds < b.seconds; }
+bool earlier(const LogSample& a, const LogSample& b) {
+    return a.seconds < b.seconds;
+}
 
 double between(const LogSample& a, const LogSample& b, double t) {
     return a.depth + (b.depth - a.depth) * ((t - a.seconds) / (b.seconds - a.seconds));
@@ -41,13 +43,20 @@ std::vector<DiveMinute> diveMinutes(const LogDive& dive) {
     std::vector<DiveMinute> out;
     if (dive.samples.empty()) return out;
     std::vector<LogSample> s = dive.samples;
+    // Ordering needs real numbers; the reader never yields others, other callers might.
+    for (const LogSample& x : s) {
+        if (!std::isfinite(x.seconds)) return out;
+    }
     // Most files are in order; only the rest pay for the sort.
     if (!std::is_sorted(s.begin(), s.end(), earlier)) std::stable_sort(s.begin(), s.end(), earlier);
     double last = s.back().seconds;
     if (!(last > 0) || last > 60.0 * kMaxDiveMinutes) return out;
     int minutes = static_cast<int>(std::ceil(last / 60));
 
-    std::vector<LogSwitch> w = dive.switches;
+    std::vector<LogSwitch> w;
+    for (const LogSwitch& x : dive.switches) {
+        if (std::isfinite(x.seconds)) w.push_back(x);
+    }
     auto byTime = [](const LogSwitch& a, const LogSwitch& b) { return a.seconds < b.seconds; };
     if (!std::is_sorted(w.begin(), w.end(), byTime)) std::stable_sort(w.begin(), w.end(), byTime);
     auto columns = [&](int gas) {
@@ -63,7 +72,8 @@ std::vector<DiveMinute> diveMinutes(const LogDive& dive) {
     for (int i = 1; i <= minutes; ++i) {
         double a = 60.0 * (i - 1);
         double b = 60.0 * i;
-        while (from < n && s[from].seconds < a) ++from;
+        while (from < n && s[from].seconds < a)
+            ++from;
         double deepest = 0;
         bool any = false;
         auto take = [&](double d) {
@@ -72,10 +82,13 @@ std::vector<DiveMinute> diveMinutes(const LogDive& dive) {
         };
         if (from > 0 && from < n && s[from].seconds > a) take(between(s[from - 1], s[from], a));
         size_t j = from;
-        for (; j < n && s[j].seconds <= b; ++j) take(s[j].depth);
+        for (; j < n && s[j].seconds <= b; ++j)
+            take(s[j].depth);
         if (j > 0 && j < n && s[j - 1].seconds < b) take(between(s[j - 1], s[j], b));
-        while (nextSwitch < w.size() && w[nextSwitch].seconds <= a) gas = columns(w[nextSwitch++].gas);
-        out.push_back(DiveMinute{any ? roundHalfUp(deepest, INT_MAX) : 0, gas.nitrogen, gas.helium});
+        while (nextSwitch < w.size() && w[nextSwitch].seconds <= a)
+            gas = columns(w[nextSwitch++].gas);
+        out.push_back(
+            DiveMinute{any ? roundHalfUp(deepest, INT_MAX) : 0, gas.nitrogen, gas.helium});
     }
     return out;
 }

@@ -20,8 +20,9 @@ constexpr int kMaxDiveMinutes = 100000;
 // (samples ordered stably by time first), rounded half up and clamped; 0 where no sample
 // reaches. Its gas is the one in use at the minute's start, so a switch counts from the first
 // whole minute at or after it. Air (21 % O2, no helium) is written as 78 % nitrogen, as the
-// CSV path writes it. Empty when the dive has no samples, T is not above 0, or the dive would
-// last more than kMaxDiveMinutes. Time grows with samples + minutes.
+// CSV path writes it; a gas index the dive lacks reads as air, a switch at no finite time is
+// left out. Empty when the dive has no samples, a sample time is not finite, T is not above 0,
+// or the dive would last more than kMaxDiveMinutes. Time grows with samples + minutes.
 std::vector<DiveMinute> diveMinutes(const LogDive& dive);
 
 // Nitrogen and helium in whole percent for a gas, air as 78/0.

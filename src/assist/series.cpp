@@ -8,7 +8,8 @@ namespace {
 // The list as a message may quote it: plain ASCII.
 std::string shown(const std::string& text) {
     std::string out;
-    for (char c : text) out += c >= 0x20 && c < 0x7f ? c : '?';
+    for (char c : text)
+        out += c >= 0x20 && c < 0x7f ? c : '?';
     return out;
 }
 
@@ -18,21 +19,27 @@ DiveChoice refused(const std::string& why) {
     return c;
 }
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
+bool blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A dive number at `*i` (blanks around it skipped); false when there are no digits. Numbers of
 // more than nine digits read as one beyond any file, so that nothing overflows.
 bool number(const std::string& text, size_t* i, long* value) {
-    while (*i < text.size() && blank(text[*i])) ++*i;
+    while (*i < text.size() && blank(text[*i]))
+        ++*i;
     size_t first = *i;
     long v = 0;
     while (*i < text.size() && text[*i] >= '0' && text[*i] <= '9') {
-        if (*i - first < 9) v = v * 10 + (text[*i] - '0');
-        else v = 1000000000L;
+        if (*i - first < 9)
+            v = v * 10 + (text[*i] - '0');
+        else
+            v = 1000000000L;
         ++*i;
     }
     if (*i == first) return false;
-    while (*i < text.size() && blank(text[*i])) ++*i;
+    while (*i < text.size() && blank(text[*i]))
+        ++*i;
     *value = v;
     return true;
 }
@@ -75,11 +82,13 @@ DiveChoice parseDiveList(const std::string& text, int diveCount) {
             }
         }
         std::string part = shown(text.substr(at, i - at));
-        if (first == 0 || last == 0) return refused("Tauchgang 0 gibt es nicht, die Zaehlung beginnt bei 1.");
-        if (last < first) return refused("Im Bereich '" + part + "' steht die groessere Nummer vorn.");
+        if (first == 0 || last == 0)
+            return refused("Tauchgang 0 gibt es nicht, die Zaehlung beginnt bei 1.");
+        if (last < first)
+            return refused("Im Bereich '" + part + "' steht die groessere Nummer vorn.");
         if (last > diveCount) {
-            return refused("Die Datei enthaelt " + std::to_string(diveCount) +
-                           " Tauchgaenge, '" + part + "' geht darueber hinaus.");
+            return refused("Die Datei enthaelt " + std::to_string(diveCount) + " Tauchgaenge, '" +
+                           part + "' geht darueber hinaus.");
         }
         for (long d = first; d <= last; ++d) {
             if (named[static_cast<size_t>(d - 1)]) {
@@ -88,7 +97,8 @@ DiveChoice parseDiveList(const std::string& text, int diveCount) {
             named[static_cast<size_t>(d - 1)] = true;
         }
         if (i == text.size()) break;
-        if (text[i] != ',') return refused("'" + shown(text) + "' ist keine Liste wie 3-5, 2,4 oder 1,3-4.");
+        if (text[i] != ',')
+            return refused("'" + shown(text) + "' ist keine Liste wie 3-5, 2,4 oder 1,3-4.");
         ++i;
     }
     for (size_t d = 0; d < named.size(); ++d) {

@@ -168,7 +168,8 @@ LogFile guarded(const std::string& shownName, Body body) {
     LogFile out;
     try {
         if (!start(&r, shownName)) {
-            out.error = "ERROR: Die Datei " + shownName + " ist zu gross, es fehlt Arbeitsspeicher.";
+            out.error =
+                "ERROR: Die Datei " + shownName + " ist zu gross, es fehlt Arbeitsspeicher.";
         } else {
             out = body(&r);
         }

@@ -11,14 +11,18 @@
 
 namespace {
 
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // The text between leading and trailing blanks.
 void trim(const std::string& text, size_t* begin, size_t* end) {
     *begin = 0;
     *end = text.size();
-    while (*begin < *end && blank(text[*begin])) ++*begin;
-    while (*end > *begin && blank(text[*end - 1])) --*end;
+    while (*begin < *end && blank(text[*begin]))
+        ++*begin;
+    while (*end > *begin && blank(text[*end - 1]))
+        --*end;
 }
 
 // A finite number filling exactly [first, last).
@@ -42,7 +46,8 @@ bool numberAndUnit(const std::string& text, double* value, std::string* unit) {
         ++n;
     }
     if (!numberIn(text.data() + b, text.data() + n, value)) return false;
-    while (n < e && blank(text[n])) ++n;
+    while (n < e && blank(text[n]))
+        ++n;
     unit->assign(text, n, e - n);
     return true;
 }
@@ -69,7 +74,9 @@ long long daysFromCivil(long y, long m, long d) {
     return static_cast<long long>(era) * 146097 + doe - 719468;
 }
 
-bool leap(long y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool leap(long y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 long daysIn(long y, long m) {
     static const long kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -114,10 +121,12 @@ bool parseDuration(const std::string& text, double* seconds) {
     trim(text, &b, &e);
     // The unit: letters at the end.
     size_t u = e;
-    while (u > b && std::isalpha(static_cast<unsigned char>(text[u - 1]))) --u;
+    while (u > b && std::isalpha(static_cast<unsigned char>(text[u - 1])))
+        --u;
     std::string unit(text, u, e - u);
     size_t numEnd = u;
-    while (numEnd > b && blank(text[numEnd - 1])) --numEnd;
+    while (numEnd > b && blank(text[numEnd - 1]))
+        --numEnd;
     if (!unit.empty() && unit != "min" && unit != "sec" && unit != "s") return false;
     // Up to three fields separated by colons; only the last may have a fraction.
     double fields[3] = {0, 0, 0};
@@ -180,15 +189,15 @@ bool parseDateTime(const std::string& text, LocalTime* out) {
     const char* s = text.data() + b;
     size_t n = e - b;
     long y, mo, d, h = 0, mi = 0, sec = 0;
-    if (n < 10 || s[4] != '-' || s[7] != '-' || !digits(s, 4, 4, &y) ||
-        !digits(s + 5, 2, 2, &mo) || !digits(s + 8, 2, 2, &d)) {
+    if (n < 10 || s[4] != '-' || s[7] != '-' || !digits(s, 4, 4, &y) || !digits(s + 5, 2, 2, &mo) ||
+        !digits(s + 8, 2, 2, &d)) {
         return false;
     }
     if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > daysIn(y, mo)) return false;
     bool hasTime = n > 10;
     if (hasTime) {
-        if ((s[10] != 'T' && s[10] != ' ') || n < 16 || s[13] != ':' ||
-            !digits(s + 11, 2, 2, &h) || !digits(s + 14, 2, 2, &mi) || h > 23 || mi > 59) {
+        if ((s[10] != 'T' && s[10] != ' ') || n < 16 || s[13] != ':' || !digits(s + 11, 2, 2, &h) ||
+            !digits(s + 14, 2, 2, &mi) || h > 23 || mi > 59) {
             return false;
         }
         size_t i = 16;
@@ -197,7 +206,8 @@ bool parseDateTime(const std::string& text, LocalTime* out) {
             i += 3;
             if (i < n && (s[i] == '.' || s[i] == ',')) {
                 size_t f = ++i;
-                while (i < n && s[i] >= '0' && s[i] <= '9') ++i;
+                while (i < n && s[i] >= '0' && s[i] <= '9')
+                    ++i;
                 if (i == f) return false;
             }
         }
@@ -233,8 +243,7 @@ void failValue(LogParse* p, const char* element, const char* what, const std::st
     size_t b, e;
     trim(text, &b, &e);
     p->error = "ERROR: In " + p->shownName + " ist <" + element + "> in Zeile " +
-               std::to_string(p->line) + " " + what + ": '" + quoted(text.substr(b, e - b)) +
-               "'.";
+               std::to_string(p->line) + " " + what + ": '" + quoted(text.substr(b, e - b)) + "'.";
 }
 
 int gasIndex(LogDive* dive, LogGas gas) {

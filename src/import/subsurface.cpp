@@ -8,14 +8,18 @@
 
 namespace {
 
-bool is(const LogParse& p, const char* name) { return p.path.back() == name; }
+bool is(const LogParse& p, const char* name) {
+    return p.path.back() == name;
+}
 
 bool parentIs(const LogParse& p, const char* name) {
     return p.path.size() >= 2 && p.path[p.path.size() - 2] == name;
 }
 
 // Subsurface writes air as no oxygen at all (or 0 %).
-double oxygenOrAir(double o2) { return o2 > 0 ? o2 : 21; }
+double oxygenOrAir(double o2) {
+    return o2 > 0 ? o2 : 21;
+}
 
 void startDive(SubsurfaceReader* r, LogParse* p, const char** attrs) {
     r->inDive = true;
@@ -98,7 +102,8 @@ void readEvent(SubsurfaceReader* r, LogParse* p, const char** attrs) {
         long packed = static_cast<long>(number);
         LogGas gas{static_cast<double>(packed % 65536), static_cast<double>(packed / 65536)};
         gas.o2 = oxygenOrAir(gas.o2);
-        if (gas.o2 > 100 || gas.o2 + gas.he > 100) return failValue(p, "event", "kein Gasgemisch", value);
+        if (gas.o2 > 100 || gas.o2 + gas.he > 100)
+            return failValue(p, "event", "kein Gasgemisch", value);
         r->raw.push_back(RawSwitch{seconds, gasIndex(&r->dive, gas)});
     }
 }

@@ -11,9 +11,9 @@ struct SubsurfaceReader {
     bool inDive = false;
     size_t diveLevel = 0;  // depth of the dive's element in the path
     LogDive dive;
-    int computers = 0;        // <divecomputer> elements of the dive so far
-    bool inFirst = false;     // inside the dive's first one
-    int cylinders = 0;        // the dive's first gases are its cylinders, by index
+    int computers = 0;     // <divecomputer> elements of the dive so far
+    bool inFirst = false;  // inside the dive's first one
+    int cylinders = 0;     // the dive's first gases are its cylinders, by index
     std::vector<RawSwitch> raw;
     double lastDepth = 0;
     bool hasDepth = false;

@@ -5,7 +5,9 @@
 
 namespace {
 
-bool is(const LogParse& p, const char* name) { return p.path.back() == name; }
+bool is(const LogParse& p, const char* name) {
+    return p.path.back() == name;
+}
 
 bool parentIs(const LogParse& p, const char* name) {
     return p.path.size() >= 2 && p.path[p.path.size() - 2] == name;
@@ -53,7 +55,8 @@ void endDive(UddfReader* r, LogParse* p) {
     LogDive& d = r->dive;
     double first = d.samples.empty() ? 0 : d.samples.front().seconds;
     bool named = false;
-    for (const RawSwitch& s : r->raw) named = named || s.seconds <= first;
+    for (const RawSwitch& s : r->raw)
+        named = named || s.seconds <= first;
     int startGas = named ? 0 : gasIndex(&d, LogGas{21, 0});
     std::vector<RawSwitch> switches;
     switches.reserve(r->raw.size());
@@ -107,7 +110,8 @@ void uddfStart(UddfReader* r, LogParse* p, const char** attrs) {
     } else if (is(*p, "divemode")) {
         const char* type = attribute(attrs, "type");
         if (!type) return;
-        if (std::strcmp(type, "closedcircuit") == 0 || std::strcmp(type, "semiclosedcircuit") == 0) {
+        if (std::strcmp(type, "closedcircuit") == 0 ||
+            std::strcmp(type, "semiclosedcircuit") == 0) {
             r->dive.kind = kRebreather;
         } else if (std::strcmp(type, "apnoe") == 0 && r->dive.kind == kOpenCircuit) {
             r->dive.kind = kApnoe;

@@ -2,9 +2,9 @@
 // every UDDF version, with or without a namespace.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <unordered_map>
-#include <cstddef>
 #include <vector>
 
 #include "import/logparse.h"
