@@ -52,9 +52,15 @@ bool chooseFormat(Reader* r, const char* local) {
     return true;
 }
 
+bool stopped(const Reader* r) {
+    return r->outOfMemory || !r->parse.error.empty();
+}
+
 // Exceptions must not cross expat's C frames: a shortage of memory is noted and ends the parse.
+// Expat may still report the end of an empty element after a stop: nothing more is done then.
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attrs) {
     Reader* r = static_cast<Reader*>(data);
+    if (stopped(r)) return;
     try {
         const char* local = localName(name);
         LogParse& p = r->parse;
@@ -75,6 +81,7 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attrs) {
 
 void XMLCALL onEnd(void* data, const XML_Char*) {
     Reader* r = static_cast<Reader*>(data);
+    if (stopped(r) || r->parse.path.empty()) return;
     try {
         LogParse& p = r->parse;
         if (r->format == kUddf) {
@@ -93,7 +100,7 @@ void XMLCALL onEnd(void* data, const XML_Char*) {
 void XMLCALL onText(void* data, const XML_Char* text, int len) {
     Reader* r = static_cast<Reader*>(data);
     std::string& t = r->parse.text;
-    if (len <= 0 || t.size() > kMaxText) return;
+    if (stopped(r) || len <= 0 || t.size() > kMaxText) return;
     size_t room = kMaxText - t.size();
     size_t n = static_cast<size_t>(len);
     try {
