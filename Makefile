@@ -61,6 +61,7 @@ bench: setup
 	$(BENCH_BUILD)/bench/csv2vdp_bench $(BENCH_BUILD)/csv2vdp $(BENCH_BUILD)/bench/csv2vdp_baseline
 	@if [ -x $(BENCH_BUILD)/bench/csv2vdp_micro ]; then $(BENCH_BUILD)/bench/csv2vdp_micro; \
 	else echo "csv2vdp_micro not built: install libbenchmark-dev"; fi
+	$(BENCH_BUILD)/bench/csv2vdp_xmlbench --dives 10 --waypoints 10000 --repeat 5
 
 # A few seconds: proves the benchmarks still run, measures nothing worth keeping.
 bench-smoke: all
@@ -68,6 +69,7 @@ bench-smoke: all
 		--rows 1000,10000 --repeat 1
 	@if [ -x $(BUILD)/bench/csv2vdp_micro ]; then $(BUILD)/bench/csv2vdp_micro \
 		--benchmark_filter='/10000$$' --benchmark_min_time=0.01; fi
+	$(BUILD)/bench/csv2vdp_xmlbench --dives 2 --waypoints 1000 --repeat 1
 
 # Robustness: every test under AddressSanitizer and UBSan; line coverage of src/ with a floor;
 # both fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
