@@ -72,7 +72,7 @@ bench-smoke: all
 	$(BUILD)/bench/csv2vdp_xmlbench --dives 2 --waypoints 1000 --repeat 1
 
 # Robustness: every test under AddressSanitizer and UBSan; line coverage of src/ with a floor;
-# both fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
+# the three fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 500000
 
