@@ -21,6 +21,9 @@ constexpr int kChunk = 64 * 1024;
 // being held, and the mark makes sure a cut text never reads as a shorter valid one.
 constexpr size_t kMaxText = 256;
 constexpr char kCutMark = '\x7f';
+// Logs nest a dozen elements deep; a file nested far deeper is refused before expat's stack of
+// open elements (and ours) grows with it.
+constexpr size_t kMaxDepth = 200;
 
 enum Format { kNoFormat, kUddf, kSubsurface };
 
@@ -67,6 +70,11 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attrs) {
         p.line = static_cast<long>(XML_GetCurrentLineNumber(r->parser));
         p.text.clear();
         if (p.path.empty() && !chooseFormat(r, local)) return stopWhenFailed(r);
+        if (p.path.size() >= kMaxDepth) {
+            p.error = "ERROR: " + p.shownName + " ist zu tief verschachtelt (Zeile " +
+                      std::to_string(p.line) + "), keine UDDF- oder Subsurface-Datei.";
+            return stopWhenFailed(r);
+        }
         p.path.emplace_back(local);
         if (r->format == kUddf) {
             uddfStart(&r->uddf, &p, attrs);

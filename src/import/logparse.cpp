@@ -246,13 +246,22 @@ void failValue(LogParse* p, const char* element, const char* what, const std::st
                std::to_string(p->line) + " " + what + ": '" + quoted(text.substr(b, e - b)) + "'.";
 }
 
-int gasIndex(LogDive* dive, LogGas gas) {
-    for (size_t i = 0; i < dive->gases.size(); ++i) {
-        const LogGas& g = dive->gases[i];
-        if (std::lround(g.o2) == std::lround(gas.o2) && std::lround(g.he) == std::lround(gas.he)) {
-            return static_cast<int>(i);
-        }
+bool withinLimit(LogParse* p, size_t count, size_t limit, const char* what) {
+    if (count < limit) return true;
+    if (p->error.empty()) {
+        p->error = "ERROR: " + p->shownName + " enthaelt mehr als " + std::to_string(limit) + " " +
+                   what + " (Zeile " + std::to_string(p->line) + ").";
     }
+    return false;
+}
+
+int gasIndex(LogDive* dive, LogGas gas, GasKeys* keys) {
+    auto key = [](const LogGas& g) { return std::lround(g.o2) * 1000 + std::lround(g.he); };
+    for (; keys->seen < dive->gases.size(); ++keys->seen) {
+        keys->index.emplace(key(dive->gases[keys->seen]), static_cast<int>(keys->seen));
+    }
+    auto found = keys->index.find(key(gas));
+    if (found != keys->index.end()) return found->second;
     dive->gases.push_back(gas);
     return static_cast<int>(dive->gases.size() - 1);
 }

@@ -2,10 +2,17 @@
 // text and attributes, and how a dive's gas switches are put in order once it is complete.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "import/logfile.h"
+
+// More dives or gas definitions than any logbook holds: a file of empty elements must not cost
+// many times its size in memory.
+constexpr size_t kMaxLogDives = 100000;
+constexpr size_t kMaxLogMixes = 100000;
 
 // One parse in progress. The driver (logfile.cpp) keeps `path`, `text` and `line`; the format
 // readers add dives and set `error`, which stops the parse.
@@ -51,6 +58,10 @@ bool parseDateTime(const std::string& text, LocalTime* out);
 // text cut short and made plain ASCII.
 void failValue(LogParse* p, const char* element, const char* what, const std::string& text);
 
+// False, with the parse's error set, when the file already gave `limit` of `what` (a German
+// plural, "Tauchgaenge").
+bool withinLimit(LogParse* p, size_t count, size_t limit, const char* what);
+
 // A gas switch as the file gives it, before the rules below.
 struct RawSwitch {
     double seconds;
@@ -62,5 +73,12 @@ struct RawSwitch {
 // and sets greatestDepth and, when the file gave none, the duration from the samples.
 void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw);
 
+// The dive's gases by whole percents, so that finding one costs the same however many there
+// are. Catches up with gases added to the dive directly; a fresh one per dive.
+struct GasKeys {
+    std::unordered_map<long, int> index;
+    size_t seen = 0;
+};
+
 // Index of a gas in the dive's list, added when no gas there has the same whole percents.
-int gasIndex(LogDive* dive, LogGas gas);
+int gasIndex(LogDive* dive, LogGas gas, GasKeys* keys);

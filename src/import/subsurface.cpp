@@ -29,6 +29,7 @@ void startDive(SubsurfaceReader* r, LogParse* p, const char** attrs) {
     r->inFirst = false;
     r->cylinders = 0;
     r->raw.clear();
+    r->keys = GasKeys();
     r->hasDepth = false;
     const char* date = attribute(attrs, "date");
     const char* time = attribute(attrs, "time");
@@ -58,6 +59,7 @@ void readCylinder(SubsurfaceReader* r, LogParse* p, const char** attrs) {
     if (he && !parsePercent(he, &gas.he)) return failValue(p, "cylinder", "kein Gasanteil", he);
     gas.o2 = oxygenOrAir(gas.o2);
     if (gas.o2 + gas.he > 100.5) return failValue(p, "cylinder", "kein Gasgemisch", o2 ? o2 : "");
+    if (!withinLimit(p, r->dive.gases.size(), kMaxLogMixes, "Flaschen in einem Tauchgang")) return;
     r->dive.gases.push_back(gas);
     r->cylinders++;
 }
@@ -104,7 +106,7 @@ void readEvent(SubsurfaceReader* r, LogParse* p, const char** attrs) {
         gas.o2 = oxygenOrAir(gas.o2);
         if (gas.o2 > 100 || gas.o2 + gas.he > 100)
             return failValue(p, "event", "kein Gasgemisch", value);
-        r->raw.push_back(RawSwitch{seconds, gasIndex(&r->dive, gas)});
+        r->raw.push_back(RawSwitch{seconds, gasIndex(&r->dive, gas, &r->keys)});
     }
 }
 
@@ -121,7 +123,9 @@ void endDive(SubsurfaceReader* r, LogParse* p) {
 
 void subsurfaceStart(SubsurfaceReader* r, LogParse* p, const char** attrs) {
     if (is(*p, "dive")) {
-        if (!r->inDive) startDive(r, p, attrs);
+        if (!r->inDive && withinLimit(p, p->dives.size(), kMaxLogDives, "Tauchgaenge")) {
+            startDive(r, p, attrs);
+        }
         return;
     }
     if (!r->inDive) return;

@@ -15,6 +15,7 @@ struct SubsurfaceReader {
     bool inFirst = false;  // inside the dive's first one
     int cylinders = 0;     // the dive's first gases are its cylinders, by index
     std::vector<RawSwitch> raw;
+    GasKeys keys;
     double lastDepth = 0;
     bool hasDepth = false;
 };

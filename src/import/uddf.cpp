@@ -38,6 +38,7 @@ void storeMix(UddfReader* r, LogParse* p) {
         failValue(p, "mix", "kein Gasgemisch", r->mixId);
         return;
     }
+    if (!withinLimit(p, r->mixes.size(), kMaxLogMixes, "Gasgemische")) return;
     r->mixes.push_back(gas);
     r->mixIds.emplace(r->mixId, static_cast<int>(r->mixes.size() - 1));
 }
@@ -57,11 +58,12 @@ void endDive(UddfReader* r, LogParse* p) {
     bool named = false;
     for (const RawSwitch& s : r->raw)
         named = named || s.seconds <= first;
-    int startGas = named ? 0 : gasIndex(&d, LogGas{21, 0});
+    GasKeys keys;
+    int startGas = named ? 0 : gasIndex(&d, LogGas{21, 0}, &keys);
     std::vector<RawSwitch> switches;
     switches.reserve(r->raw.size());
     for (const RawSwitch& s : r->raw) {
-        switches.push_back(RawSwitch{s.seconds, gasIndex(&d, r->mixes[s.gas])});
+        switches.push_back(RawSwitch{s.seconds, gasIndex(&d, r->mixes[s.gas], &keys)});
     }
     finishDive(&d, startGas, std::move(switches));
     p->dives.push_back(std::move(d));
@@ -93,6 +95,7 @@ void uddfStart(UddfReader* r, LogParse* p, const char** attrs) {
         r->mixId = id ? id : "";
         r->mixO2 = r->mixHe = r->mixN2 = -1;
     } else if (is(*p, "dive") && parentIs(*p, "repetitiongroup") && !r->inDive) {
+        if (!withinLimit(p, p->dives.size(), kMaxLogDives, "Tauchgaenge")) return;
         startDive(r, *p);
     } else if (!r->inDive) {
         return;

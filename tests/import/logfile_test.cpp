@@ -201,6 +201,17 @@ TEST(LogErrors, NamedInGerman) {
               "ERROR: Die Datei t.uddf ist keine UDDF- oder Subsurface-Datei.");
     EXPECT_EQ(read("<html><body/></html>").error,
               "ERROR: Die Datei t.uddf ist keine UDDF- oder Subsurface-Datei.");
+    std::string deep = "<divelog>\n";
+    for (int i = 0; i < 300; ++i)
+        deep += "<dive>";
+    EXPECT_EQ(read(deep).error,
+              "ERROR: t.uddf ist zu tief verschachtelt (Zeile 2), keine UDDF- "
+              "oder Subsurface-Datei.");
+    std::string empties = "<divelog>";
+    for (int i = 0; i <= 100000; ++i)
+        empties += "<dive/>";
+    EXPECT_EQ(read(empties + "</divelog>").error,
+              "ERROR: t.uddf enthaelt mehr als 100000 Tauchgaenge (Zeile 1).");
     // Expat still ends an empty element after the stop.
     EXPECT_EQ(read("<html/>").error, read("<html><body/></html>").error);
     std::string whole = uddf("", "<samples>" + wp(0, 1) + "</samples>");

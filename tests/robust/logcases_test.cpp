@@ -59,7 +59,27 @@ TEST(LogCases, HostileLogs) {
         "<divetime>0</divetime><depth>1</depth></waypoint><waypoint>"
         "<divetime>5999999</divetime><depth>1</depth></waypoint></samples>"
         "</dive></repetitiongroup></profiledata></uddf>";
-    for (const std::string& data : {deep, laughs, many, longDive}) {
+    // Many mixes, each switched to once; many cylinders, each named by an old gas change.
+    std::string mixes = "<uddf><gasdefinitions>";
+    for (int i = 0; i < 50000; ++i) {
+        mixes += "<mix id=\"" + std::to_string(i) + "\"><o2>" + std::to_string(i % 100) +
+                 "</o2><he>0</he></mix>";
+    }
+    mixes += "</gasdefinitions><profiledata><repetitiongroup><dive><samples>";
+    for (int i = 0; i < 50000; ++i) {
+        mixes += "<waypoint><divetime>" + std::to_string(i) + "</divetime><depth>3</depth>" +
+                 "<switchmix ref=\"" + std::to_string(i) + "\"/></waypoint>";
+    }
+    mixes += "</samples></dive></repetitiongroup></profiledata></uddf>";
+    std::string cylinders = "<divelog><dive>";
+    for (int i = 0; i < 50000; ++i)
+        cylinders += "<cylinder o2='" + std::to_string(i % 90 + 1) + "%'/>";
+    for (int i = 0; i < 50000; ++i) {
+        cylinders += "<event time='" + std::to_string(i) + " sec' name='gaschange' value='" +
+                     std::to_string(i % 90 + 1 + 65536 * (i % 5)) + "'/>";
+    }
+    cylinders += "<sample time='1 sec' depth='1 m'/></dive></divelog>";
+    for (const std::string& data : {deep, laughs, many, longDive, mixes, cylinders}) {
         Clock::time_point start = Clock::now();
         const char* broken = logFileCase(data);
         EXPECT_EQ(broken, nullptr) << broken;
