@@ -29,5 +29,7 @@ struct UddfReader {
 
 // An element opens or closes; `p->path` ends with its local name (the driver pops it after
 // uddfEnd). The element's text is in `p->text` at its end. Problems go to `p->error`.
+// A switchmix must name a mix defined before it, as UDDF puts gasdefinitions first; ids are
+// matched as plain strings. A waypoint without a divetime switches at the time before it.
 void uddfStart(UddfReader* r, LogParse* p, const char** attrs);
 void uddfEnd(UddfReader* r, LogParse* p);
