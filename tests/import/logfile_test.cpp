@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "import/logparse.h"
 #include "testutil.h"
 
 namespace {
@@ -324,6 +327,47 @@ TEST(Subsurface, BadValuesNamed) {
               "ERROR: In t.xml ist <dive> in Zeile 1 kein Datum: '2011-02-30'.");
     EXPECT_EQ(error("<dive duration='lang'/>"),
               "ERROR: In t.xml ist <dive> in Zeile 1 keine Dauer: 'lang'.");
+}
+
+TEST(LogValues, TimesDepthsPercentsDates) {
+    double v = -1;
+    for (auto [text, seconds] : std::vector<std::pair<const char*, double>>{{"1:30 min", 90},
+                                                                            {"45 sec", 45},
+                                                                            {"2 min", 120},
+                                                                            {"0:01:30", 90},
+                                                                            {" 90 ", 90},
+                                                                            {"7.5 s", 7.5},
+                                                                            {"1:02.5", 62.5}}) {
+        EXPECT_TRUE(parseDuration(text, &v) && v == seconds) << text << " " << v;
+    }
+    for (const char* bad :
+         {"", "min", "1:", ":30", "1:2:3:4", "-1:00", "1:-5", "1:30 h", "1e999"}) {
+        EXPECT_FALSE(parseDuration(bad, &v)) << bad;
+    }
+    EXPECT_TRUE(parseDepth("12.3 m", &v) && v == 12.3);
+    EXPECT_TRUE(parseDepth("-0.2", &v) && v == -0.2);
+    EXPECT_FALSE(parseDepth("12.3 fathoms", &v));
+    EXPECT_TRUE(parsePercent("32.0%", &v) && v == 32);
+    EXPECT_TRUE(parsePercent("+21", &v) && v == 21);
+    EXPECT_FALSE(parsePercent("101%", &v));
+    EXPECT_FALSE(parseNumber("nan", &v));
+    EXPECT_FALSE(parseNumber("inf", &v));
+    EXPECT_FALSE(parseNumber("1,5", &v));
+
+    LocalTime t;
+    ASSERT_TRUE(parseDateTime("2024-02-29T23:59:60,1234567-0500", &t));
+    EXPECT_EQ(t.minute, 19782LL * 1440 + 23 * 60 + 59);
+    EXPECT_EQ(t.date, "29.02.2024");
+    ASSERT_TRUE(parseDateTime("1969-12-31", &t));
+    EXPECT_FALSE(t.hasTime);
+    EXPECT_EQ(t.minute, -1440);
+    EXPECT_EQ(t.time, "");
+    for (const char* bad :
+         {"2023-02-29", "2024-13-01", "2024-01-01T24:00", "2024-01-01T10:00+25:00",
+          "2024-01-01T10:00:00.", "2024-01-01T10", "2024-01-01X10:00", "0000-01-01", "2024-1-01",
+          "2024-01-01T10:00Zulu"}) {
+        EXPECT_FALSE(parseDateTime(bad, &t)) << bad;
+    }
 }
 
 TEST(LogFileRead, FileInPiecesReadsAsTheBuffer) {
