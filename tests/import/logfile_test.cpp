@@ -146,36 +146,26 @@ TEST(UddfDive, TimesKeptInFileOrderAndDurationFromSamples) {
 }
 
 TEST(UddfFile, NamespacesRepetitionGroupsAndDivesWithoutSamples) {
-    std::string groups =
-        "<gasdefinitions/><profiledata>"
-        "<repetitiongroup><dive/><dive><samples>" +
-        wp(0, 4) + wp(30, 5) +
-        "</samples></dive></repetitiongroup>"
-        "<repetitiongroup><dive><samples>" +
-        wp(0, 7) + wp(30, 8) + "</samples></dive></repetitiongroup></profiledata>";
-    for (const char* open :
-         {"<uddf version=\"3.3.0\">", "<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\">",
-          "<u:uddf xmlns:u=\"urn:x\">"}) {
-        std::string root = open;
-        std::string prefix = root.find("u:") != std::string::npos ? "u:" : "";
-        std::string body = groups;
-        if (!prefix.empty()) {
-            // Every element with the prefix.
-            std::string prefixed;
-            for (size_t i = 0; i < body.size(); ++i) {
-                prefixed += body[i];
-                if (body[i] == '<') prefixed += body[i + 1] == '/' ? "/u:" : "u:";
-                if (body[i] == '<' && body[i + 1] == '/') ++i;
-            }
-            body = prefixed;
-        }
-        LogFile f = read(root + body + "</" + prefix + "uddf>");
+    // '@' stands for the prefix of every element.
+    std::string log =
+        "<@gasdefinitions/><@profiledata><@repetitiongroup><@dive/><@dive><@samples>"
+        "<@waypoint><@divetime>0</@divetime><@depth>4</@depth></@waypoint></@samples></@dive>"
+        "</@repetitiongroup><@repetitiongroup><@dive><@samples><@waypoint><@divetime>30"
+        "</@divetime><@depth>8</@depth></@waypoint></@samples></@dive></@repetitiongroup>"
+        "</@profiledata></@uddf>";
+    for (std::string open : {"<@uddf version=\"3.3.0\">", "<@uddf xmlns=\"urn:uddf:3.2\">",
+                             "<@uddf xmlns:u=\"urn:x\">"}) {
+        std::string prefix = open.find("xmlns:u") != std::string::npos ? "u:" : "";
+        std::string text = open + log;
+        for (size_t at; (at = text.find('@')) != std::string::npos;)
+            text.replace(at, 1, prefix);
+        LogFile f = read(text);
         ASSERT_TRUE(f.ok) << open << f.error;
         ASSERT_EQ(f.dives.size(), 3u) << open;
         EXPECT_TRUE(f.dives[0].samples.empty());
         EXPECT_EQ(f.dives[0].durationSeconds, -1);
         EXPECT_EQ(f.dives[1].samples[0].depth, 4);
-        EXPECT_EQ(f.dives[2].samples[1].depth, 8);
+        EXPECT_EQ(f.dives[2].samples[0].seconds, 30);
     }
 }
 
