@@ -2,7 +2,7 @@
 # `make win`, `make wintest` and `make bundle` do the same for the Windows program; `make bench`
 # measures the conversion against its baseline (see BENCHMARKS.md); `make asan`,
 # `make coverage` and `make fuzz` (or all three: `make robust`) test robustness. Each build first
-# checks for cmake, a C++ compiler and ninja (and GoogleTest for the tests) and installs what
+# checks for cmake, a C++ compiler, ninja and expat (and GoogleTest for the tests) and installs what
 # is missing with apt-get: tools/setup.sh.
 BUILD ?= build
 WINBUILD ?= build-win
