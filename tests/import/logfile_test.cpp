@@ -185,6 +185,8 @@ TEST(LogErrors, NamedInGerman) {
                   "<informationbeforedive><datetime>gestern</datetime>"
                   "</informationbeforedive>"));
     EXPECT_EQ(f.error, "ERROR: In t.uddf ist <datetime> in Zeile 2 kein Datum: 'gestern'.");
+    f = read(uddf(mix("x", "<o2>-0.1</o2>"), ""));
+    EXPECT_EQ(f.error, "ERROR: In t.uddf ist <o2> in Zeile 2 kein Gasanteil: '-0.1'.");
     f = read(uddf(mix("x", "<o2>0.8</o2><he>0.5</he>"), ""));
     EXPECT_EQ(f.error, "ERROR: In t.uddf ist <mix> in Zeile 2 kein Gasgemisch: 'x'.");
 
@@ -313,6 +315,16 @@ TEST(Subsurface, BadValuesNamed) {
               "ERROR: In t.xml ist <event> in Zeile 1 ein Verweis auf keine Flasche: '1'.");
     EXPECT_EQ(error("<dive><cylinder o2='132%'/></dive>"),
               "ERROR: In t.xml ist <cylinder> in Zeile 1 kein Gasanteil: '132%'.");
+    EXPECT_EQ(error("<dive><divecomputer><event name='gaschange' value='50'/></divecomputer>"
+                    "</dive>"),
+              "ERROR: In t.xml ist <event> in Zeile 1 keine Zeit: ''.");
+    for (const char* value : {"-1", "50.5", "6553701", "101", "3276860"}) {  // 60 + 65536 x 50
+        EXPECT_EQ(error(std::string("<dive><divecomputer><event time='1:00 min' name='gaschange' "
+                                    "value='") +
+                        value + "'/></divecomputer></dive>"),
+                  std::string("ERROR: In t.xml ist <event> in Zeile 1 kein Gasgemisch: '") + value +
+                      "'.");
+    }
     EXPECT_EQ(error("<dive date='2011-02-30'/>"),
               "ERROR: In t.xml ist <dive> in Zeile 1 kein Datum: '2011-02-30'.");
     EXPECT_EQ(error("<dive duration='lang'/>"),
