@@ -2,7 +2,7 @@
 # `make win`, `make wintest` and `make bundle` do the same for the Windows program; `make bench`
 # measures the conversion against its baseline (see BENCHMARKS.md); `make asan`,
 # `make coverage` and `make fuzz` (or all three: `make robust`) test robustness. Each build first
-# checks for cmake, a C++ compiler and ninja (and GoogleTest for the tests) and installs what
+# checks for cmake, a C++ compiler, ninja and expat (and GoogleTest for the tests) and installs what
 # is missing with apt-get: tools/setup.sh.
 BUILD ?= build
 WINBUILD ?= build-win
@@ -37,9 +37,12 @@ test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 # Cross-built with mingw-w64: $(WINBUILD)/csv2vdp.exe and its tests.
+# expat comes from Debian's source package, built statically first (quick once it is there).
 win:
+	@bash tools/expat_win.sh $(WINBUILD)/expat
 	@test -f $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) $(GENERATOR) \
-		-DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) $(CMAKE_FLAGS)
+		-DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) -DCSV2VDP_EXPAT_ROOT=$(abspath $(WINBUILD))/expat \
+		$(CMAKE_FLAGS)
 	cmake --build $(WINBUILD)
 
 # Every test of the Windows build, run under wine.
@@ -58,6 +61,7 @@ bench: setup
 	$(BENCH_BUILD)/bench/csv2vdp_bench $(BENCH_BUILD)/csv2vdp $(BENCH_BUILD)/bench/csv2vdp_baseline
 	@if [ -x $(BENCH_BUILD)/bench/csv2vdp_micro ]; then $(BENCH_BUILD)/bench/csv2vdp_micro; \
 	else echo "csv2vdp_micro not built: install libbenchmark-dev"; fi
+	$(BENCH_BUILD)/bench/csv2vdp_xmlbench --dives 10 --waypoints 10000 --repeat 5
 
 # A few seconds: proves the benchmarks still run, measures nothing worth keeping.
 bench-smoke: all
@@ -65,9 +69,10 @@ bench-smoke: all
 		--rows 1000,10000 --repeat 1
 	@if [ -x $(BUILD)/bench/csv2vdp_micro ]; then $(BUILD)/bench/csv2vdp_micro \
 		--benchmark_filter='/10000$$' --benchmark_min_time=0.01; fi
+	$(BUILD)/bench/csv2vdp_xmlbench --dives 2 --waypoints 1000 --repeat 1
 
 # Robustness: every test under AddressSanitizer and UBSan; line coverage of src/ with a floor;
-# both fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
+# the three fuzz targets (FUZZ_SECONDS each at least, FUZZ_RUNS executions each at least).
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 500000
 

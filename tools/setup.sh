@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes sure the build tools are there, and installs the missing ones with apt-get on Debian or
-# Ubuntu. Run by make before every build; with --tests it wants GoogleTest as well.
+# Makes sure the build tools and expat are there, and installs the missing ones with apt-get on
+# Debian or Ubuntu. Run by make before every build; with --tests it wants GoogleTest as well.
 # Silent and quick when nothing is missing; exit 0 when everything is there in the end.
 set -u
 
@@ -8,6 +8,8 @@ with_tests=0
 [ "${1:-}" = --tests ] && with_tests=1
 # Where the build finds GoogleTest: the installed library, or the sources Debian ships.
 gtest_files=${CSV2VDP_GTEST_FILES:-/usr/include/gtest/gtest.h /usr/src/googletest/CMakeLists.txt}
+# expat's header, which comes with the library the program links (the XML logs).
+expat_files=${CSV2VDP_EXPAT_FILES:-/usr/include/expat.h}
 
 have() { command -v "$1" >/dev/null 2>&1; }
 
@@ -19,13 +21,15 @@ have_compiler() {
     have c++ || have g++ || have clang++
 }
 
-have_gtest() {
+any_of() {
     local f
-    for f in $gtest_files; do
+    for f in "$@"; do
         [ -e "$f" ] && return 0
     done
     return 1
 }
+
+have_gtest() { any_of $gtest_files; }
 
 # Fills the lists of what is missing: tool names for the message, Debian packages to install.
 find_missing() {
@@ -34,6 +38,7 @@ find_missing() {
     have cmake || { missing+=(cmake); packages+=(cmake); }
     have_compiler || { missing+=("a C++ compiler"); packages+=(g++); }
     have ninja || { missing+=(ninja); packages+=(ninja-build); }
+    any_of $expat_files || { missing+=(expat); packages+=(libexpat1-dev); }
     if [ $with_tests = 1 ] && ! have_gtest; then
         missing+=(GoogleTest)
         packages+=(libgtest-dev)

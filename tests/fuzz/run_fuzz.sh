@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs both fuzz targets side by side, seeded from the transcript cases and earlier findings,
+# Runs the fuzz targets side by side, seeded from the transcript cases and earlier findings,
 # each for at least SECONDS and at least RUNS executions. Any finding fails the run and stays
 # in BUILD/fuzz/findings-<target>/; it then belongs in tests/fuzz/regressions/<target>/.
 # Usage: run_fuzz.sh BUILD [SECONDS=60] [RUNS=500000]   (BUILD configured with CSV2VDP_FUZZ=ON)
@@ -12,7 +12,7 @@ out=$build/fuzz
 rm -rf "$out"
 # Every execution creates, renames and removes files: a disk-backed /tmp would set the pace.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
-mkdir -p "$out/seeds-export" "$out/seeds-console"
+mkdir -p "$out/seeds-export" "$out/seeds-console" "$out/seeds-logfile"
 
 # Seeds: every export and every console input the transcripts hold, and every earlier finding.
 n=0
@@ -26,12 +26,19 @@ for f in "$src"/tests/e2e/cases/*/stdin "$src"/tests/e2e/assisted/*/stdin \
     [ -f "$f" ] && cp "$f" "$out/seeds-console/$((n += 1))"
 done
 
+# The XML logs: small files of our own, never the real logs of shared/.
+for f in "$src"/tests/fuzz/regressions/logfile/*; do
+    [ -f "$f" ] && cp "$f" "$out/seeds-logfile/$((n += 1))"
+done
+
 # One target: a first run of the given time, then more runs until the executions are reached.
 fuzz() {
     local target=$1 max_len=$2 done=0 start=$SECONDS left
     local corpus=$out/corpus-$target findings=$out/findings-$target/
     mkdir -p "$corpus" "$findings"
     local flags=(-max_len="$max_len" -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$findings")
+    local dict=$src/tests/fuzz/$target.dict
+    [ -f "$dict" ] && flags+=(-dict="$dict")
     local time_flag=(-max_total_time="$seconds")
     while :; do
         "$build/tests/fuzz/fuzz_$target" "${flags[@]}" "${time_flag[@]}" \
@@ -51,11 +58,14 @@ fuzz export 4096 &
 export_pid=$!
 fuzz console 1024 &
 console_pid=$!
+fuzz logfile 8192 &
+logfile_pid=$!
 status=0
 wait "$export_pid" || status=1
 wait "$console_pid" || status=1
+wait "$logfile_pid" || status=1
 
-for target in export console; do
+for target in export console logfile; do
     if [ -f "$out/$target.figures" ]; then
         cat "$out/$target.figures"
     else

@@ -14,7 +14,8 @@ stub() {  # stub NAME [BODY]: an executable in the machine's bin/ that runs BODY
     chmod +x "$m/bin/$1"
 }
 
-# machine UID TOOL...: a fresh machine with only the tools named ("gtest": GoogleTest).
+# machine UID TOOL...: a fresh machine with only the tools named ("gtest": GoogleTest, "expat":
+# its header).
 machine() {
     rm -rf "$m" && mkdir -p "$m/bin" && : >"$m/log"
     ln -s "$(command -v env)" "$m/bin/env"
@@ -27,9 +28,11 @@ machine() {
 [ \"\$1\" = install ] || exit 0
 [ -e $m/apt-fails ] && exit 100
 : >$m/gtest.h
+: >$m/expat.h
 for t in cmake g++ ninja; do printf '#!/bin/true\n' >$m/bin/\$t; $(command -v chmod) +x $m/bin/\$t; done" ;;
         sudo) stub sudo "echo \"sudo \$*\" >>$m/log; exec \"\$@\"" ;;
         gtest) : >"$m/gtest.h" ;;
+        expat) : >"$m/expat.h" ;;
         *) stub "$tool" ;;
         esac
     done
@@ -37,7 +40,8 @@ for t in cmake g++ ninja; do printf '#!/bin/true\n' >$m/bin/\$t; $(command -v ch
 
 # expect CODE LINE... after run ARGS...: the exit code, and each LINE in the output or the log.
 run() {
-    env -i PATH="$m/bin" CSV2VDP_GTEST_FILES="$m/gtest.h" "$bash" "$script" "$@" >"$m/out" 2>&1
+    env -i PATH="$m/bin" CSV2VDP_GTEST_FILES="$m/gtest.h" \
+        CSV2VDP_EXPAT_FILES="$m/expat.h" "$bash" "$script" "$@" >"$m/out" 2>&1
     code=$?
 }
 expect() {
@@ -55,12 +59,12 @@ bad() {
     exit 1
 }
 
-machine 0 apt-get cmake c++ ninja gtest
+machine 0 apt-get cmake c++ ninja gtest expat
 run --tests
 expect 0
 [ -s "$m/out" ] || [ -s "$m/log" ] && bad "nothing missing, yet something was said or run"
 
-machine 0 apt-get c++
+machine 0 apt-get c++ expat
 run
 expect 0 "setup: missing: cmake, ninja" \
     "setup: installing: env DEBIAN_FRONTEND=noninteractive apt-get install -y cmake ninja-build (takes a minute or two)" \
@@ -68,13 +72,13 @@ expect 0 "setup: missing: cmake, ninja" \
     "apt-get install -y -qq cmake ninja-build [noninteractive]" \
     "setup: installed: cmake ninja-build"
 
-machine 1000 apt-get sudo cmake
+machine 1000 apt-get sudo cmake expat
 run --tests
 expect 0 "setup: missing: a C++ compiler, ninja, GoogleTest" \
     "sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq" \
     "sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq g++ ninja-build libgtest-dev"
 
-machine 1000 apt-get c++ ninja
+machine 1000 apt-get c++ ninja expat
 run
 expect 1 "setup: not root, and there is no sudo" \
     "    su -c 'apt-get update && apt-get install -y cmake'"
@@ -83,12 +87,18 @@ expect 1 "setup: not root, and there is no sudo" \
 machine 0 c++
 run --tests
 expect 1 "setup: there is no apt-get here (not Debian or Ubuntu?)" \
-    "    apt-get update && apt-get install -y cmake ninja-build libgtest-dev"
+    "    apt-get update && apt-get install -y cmake ninja-build libexpat1-dev libgtest-dev"
 
-machine 1000 apt-get sudo cmake ninja
+machine 1000 apt-get sudo cmake ninja expat
 : >"$m/apt-fails"
 run
 expect 1 "setup: apt-get install failed (see above)" \
     "    sudo apt-get update && sudo apt-get install -y g++"
 
-echo "setup: six machines, each as expected"
+# Everything but expat's header: the library the XML logs need.
+machine 0 apt-get cmake c++ ninja gtest
+run --tests
+expect 0 "setup: missing: expat" "apt-get install -y -qq libexpat1-dev [noninteractive]" \
+    "setup: installed: libexpat1-dev"
+
+echo "setup: seven machines, each as expected"

@@ -1,0 +1,26 @@
+// Which dives of a log become one profile: the series the converter proposes, and the list a
+// diver names with --tauchgaenge.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "import/logfile.h"
+
+// Dives closer than this (from one's end to the next one's start) belong to one series.
+constexpr double kSeriesGapSeconds = 48 * 3600.0;
+
+// The last dive and, going back, every dive that the next one began less than 48 hours after
+// (at or after its end: a dive listed after one that began later ends the series, as does an
+// unknown start). Indexes from 0, in file order; empty only for no dives. An unknown duration
+// counts as none.
+std::vector<int> defaultSeries(const std::vector<LogDive>& dives);
+
+// The dives a list like "3-5", "2,4" or "1,3-4" names (counted from 1, blanks allowed around
+// numbers), as indexes from 0 in file order whatever order the list has.
+struct DiveChoice {
+    bool ok = false;
+    std::string error;  // when not ok: one German line beginning "ERROR: ", plain ASCII
+    std::vector<int> dives;
+};
+DiveChoice parseDiveList(const std::string& text, int diveCount);

@@ -1,0 +1,159 @@
+// Reads UDDF: mixes from gasdefinitions, then each dive of profiledata with its waypoints.
+#include "import/uddf.h"
+
+#include <cstring>
+
+namespace {
+
+bool is(const LogParse& p, const char* name) {
+    return p.path.back() == name;
+}
+
+bool parentIs(const LogParse& p, const char* name) {
+    return p.path.size() >= 2 && p.path[p.path.size() - 2] == name;
+}
+
+// A mix's value: fractions as UDDF has them, or percent as some writers put them.
+void readMixValue(LogParse* p, double* value) {
+    double v = 0;
+    if (!parseNumber(p->text, &v) || v < 0 || v > 100) {
+        failValue(p, p->path.back().c_str(), "kein Gasanteil", p->text);
+        return;
+    }
+    *value = v;
+}
+
+// The mix read, in percent; a value above 1 means the writer used percent throughout.
+void storeMix(UddfReader* r, LogParse* p) {
+    double o2 = r->mixO2, he = r->mixHe, n2 = r->mixN2;
+    bool percent = o2 > 1 || he > 1 || n2 > 1;
+    double scale = percent ? 1 : 100;
+    LogGas gas{o2 < 0 ? 21 : o2 * scale, he < 0 ? 0 : he * scale};
+    // Given as oxygen and nitrogen only: what is left is helium.
+    if (he < 0 && n2 >= 0 && o2 >= 0) {
+        double rest = 100 - gas.o2 - n2 * scale;
+        gas.he = rest >= 0.5 ? rest : 0;
+    }
+    if (gas.o2 > 100 || gas.he > 100 || gas.o2 + gas.he > 100.5) {
+        failValue(p, "mix", "kein Gasgemisch", r->mixId);
+        return;
+    }
+    if (!withinLimit(p, r->mixes.size(), kMaxLogMixes, "Gasgemische")) return;
+    r->mixes.push_back(gas);
+    r->mixIds.emplace(r->mixId, static_cast<int>(r->mixes.size() - 1));
+}
+
+void startDive(UddfReader* r, const LogParse& p) {
+    r->inDive = true;
+    r->diveLevel = p.path.size();
+    r->dive = LogDive();
+    r->raw.clear();
+    r->lastTime = 0;
+}
+
+// The dive's gases are those it uses, air first when nothing is named at its start.
+void endDive(UddfReader* r, LogParse* p) {
+    LogDive& d = r->dive;
+    double first = d.samples.empty() ? 0 : d.samples.front().seconds;
+    bool named = false;
+    for (const RawSwitch& s : r->raw)
+        named = named || s.seconds <= first;
+    GasKeys keys;
+    int startGas = named ? 0 : gasIndex(&d, LogGas{21, 0}, &keys);
+    std::vector<RawSwitch> switches;
+    switches.reserve(r->raw.size());
+    for (const RawSwitch& s : r->raw) {
+        switches.push_back(RawSwitch{s.seconds, gasIndex(&d, r->mixes[s.gas], &keys)});
+    }
+    finishDive(&d, startGas, std::move(switches));
+    p->dives.push_back(std::move(d));
+    r->inDive = false;
+}
+
+void endWaypoint(UddfReader* r) {
+    if (r->wpHasTime) r->lastTime = r->wpTime;
+    if (r->wpHasTime && r->wpHasDepth) r->dive.samples.push_back(LogSample{r->wpTime, r->wpDepth});
+    if (r->wpMix >= 0) r->raw.push_back(RawSwitch{r->lastTime, r->wpMix});
+}
+
+// A number of the dive; "what" names what it should have been.
+bool readNumber(LogParse* p, double* value, bool mayBeNegative) {
+    double v = 0;
+    if (!parseNumber(p->text, &v) || (!mayBeNegative && v < 0)) {
+        failValue(p, p->path.back().c_str(), "keine Zahl", p->text);
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+}  // namespace
+
+void uddfStart(UddfReader* r, LogParse* p, const char** attrs) {
+    if (is(*p, "mix") && parentIs(*p, "gasdefinitions")) {
+        const char* id = attribute(attrs, "id");
+        r->mixId = id ? id : "";
+        r->mixO2 = r->mixHe = r->mixN2 = -1;
+    } else if (is(*p, "dive") && parentIs(*p, "repetitiongroup") && !r->inDive) {
+        if (!withinLimit(p, p->dives.size(), kMaxLogDives, "Tauchgaenge")) return;
+        startDive(r, *p);
+    } else if (!r->inDive) {
+        return;
+    } else if (is(*p, "waypoint")) {
+        r->wpHasTime = r->wpHasDepth = false;
+        r->wpMix = -1;
+    } else if (is(*p, "switchmix") && parentIs(*p, "waypoint")) {
+        const char* ref = attribute(attrs, "ref");
+        auto found = r->mixIds.find(ref ? ref : "");
+        if (found == r->mixIds.end()) {
+            failValue(p, "switchmix", "ein Verweis auf kein Gasgemisch", ref ? ref : "");
+            return;
+        }
+        r->wpMix = found->second;
+    } else if (is(*p, "divemode")) {
+        const char* type = attribute(attrs, "type");
+        if (!type) return;
+        if (std::strcmp(type, "closedcircuit") == 0 ||
+            std::strcmp(type, "semiclosedcircuit") == 0) {
+            r->dive.kind = kRebreather;
+        } else if (std::strcmp(type, "apnoe") == 0 && r->dive.kind == kOpenCircuit) {
+            r->dive.kind = kApnoe;
+        }
+    } else if (is(*p, "infinity") && parentIs(*p, "surfaceintervalbeforedive")) {
+        r->dive.intervalBeforeSeconds = -1;
+    }
+}
+
+void uddfEnd(UddfReader* r, LogParse* p) {
+    if (parentIs(*p, "mix") && (is(*p, "o2") || is(*p, "he") || is(*p, "n2"))) {
+        char c = p->path.back()[0];
+        readMixValue(p, c == 'o' ? &r->mixO2 : c == 'h' ? &r->mixHe : &r->mixN2);
+    } else if (is(*p, "mix") && parentIs(*p, "gasdefinitions")) {
+        storeMix(r, p);
+    } else if (!r->inDive) {
+        return;
+    } else if (parentIs(*p, "waypoint")) {
+        if (is(*p, "divetime")) {
+            r->wpHasTime = readNumber(p, &r->wpTime, true);
+        } else if (is(*p, "depth")) {
+            r->wpHasDepth = readNumber(p, &r->wpDepth, true);
+        }
+    } else if (is(*p, "waypoint")) {
+        endWaypoint(r);
+    } else if (is(*p, "datetime") && parentIs(*p, "informationbeforedive")) {
+        LocalTime t;
+        if (!parseDateTime(p->text, &t)) {
+            failValue(p, "datetime", "kein Datum", p->text);
+            return;
+        }
+        r->dive.startMinute = t.hasTime ? t.minute : -1;
+        r->dive.date = t.date;
+        r->dive.time = t.time;
+    } else if (is(*p, "passedtime") && parentIs(*p, "surfaceintervalbeforedive")) {
+        readNumber(p, &r->dive.intervalBeforeSeconds, false);
+    } else if (is(*p, "diveduration") && parentIs(*p, "informationafterdive")) {
+        readNumber(p, &r->dive.durationSeconds, false);
+    } else if (is(*p, "dive") && p->path.size() == r->diveLevel) {
+        endDive(r, p);
+    }
+}

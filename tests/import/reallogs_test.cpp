@@ -1,0 +1,169 @@
+// Every real log of ../shared/real-logs (other people's files, read where they lie): the counts
+// of SOURCES.md, the dive modes it names, and the minutes of every open-circuit dive checked
+// against a plain reading of the rules written here.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assist/irregular.h"
+#include "import/logfile.h"
+
+namespace {
+
+const std::string kDir = std::string(CSV2VDP_SOURCE_DIR) + "/../shared/real-logs/";
+
+struct Listed {
+    std::string file;
+    int dives, samples, switches;
+};
+
+// The rows of SOURCES.md's table of logs: file, ..., dives, samples, switches.
+std::vector<Listed> listedLogs() {
+    std::vector<Listed> out;
+    std::ifstream in(kDir + "SOURCES.md");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::stringstream row(line);
+        std::string cell;
+        while (std::getline(row, cell, '|')) {
+            cell.erase(0, cell.find_first_not_of(' '));
+            cell.erase(cell.find_last_not_of(' ') + 1);
+            cells.push_back(cell);
+        }
+        if (cells.size() < 8) continue;
+        const std::string& f = cells[1];
+        bool log =
+            f.size() > 5 && (f.rfind(".uddf") == f.size() - 5 || f.rfind(".ssrf") == f.size() - 5 ||
+                             f.rfind(".xml") == f.size() - 4);
+        if (!log || cells[5].empty() || !std::isdigit(static_cast<unsigned char>(cells[5][0]))) {
+            continue;
+        }
+        out.push_back(Listed{f, std::stoi(cells[5]), std::stoi(cells[6]), std::stoi(cells[7])});
+    }
+    return out;
+}
+
+// Dive modes and dives without samples as SOURCES.md describes them.
+struct Marked {
+    int rebreather, apnoe, empty;
+};
+const std::map<std::string, Marked> kMarked = {
+    {"submersion-002-ccr-low-sp.ssrf", {1, 0, 0}},
+    {"submersion-003-ccr-sp-switch.ssrf", {1, 0, 0}},
+    {"submersion-006-ccr-petrel3-cloud.uddf", {1, 0, 0}},
+    {"swiftuddf-dive105.uddf", {1, 0, 0}},
+    {"subsurface-test-apd-inspiration.uddf", {1, 0, 1}},
+    {"subsurface-abitofeverything.ssrf", {2, 0, 0}},
+    {"subsurface-test40-42.xml", {2, 0, 0}},
+    {"rubyuddf-oceanicplus-10dives.uddf", {0, 3, 0}},
+};
+
+int halfUp(double x) {
+    return static_cast<int>(std::floor(x + 0.5));
+}
+
+// Depth at time x between the nearest samples before and after it (ties: the later in the file
+// before, the earlier after); false where x has a sample of its own or lies outside them all.
+bool interpolated(const std::vector<LogSample>& s, double x, double* depth) {
+    const LogSample* lo = nullptr;
+    const LogSample* hi = nullptr;
+    for (const LogSample& p : s) {
+        if (p.seconds == x) return false;
+        if (p.seconds < x && (!lo || p.seconds >= lo->seconds)) lo = &p;
+        if (p.seconds > x && (!hi || p.seconds < hi->seconds)) hi = &p;
+    }
+    if (!lo || !hi) return false;
+    *depth = lo->depth + (hi->depth - lo->depth) * (x - lo->seconds) / (hi->seconds - lo->seconds);
+    return true;
+}
+
+// The rules read plainly, minute by minute over all samples and switches.
+void checkMinutes(const LogDive& d, const std::string& where) {
+    std::vector<DiveMinute> got = diveMinutes(d);
+    double last = 0;
+    double deepest = 0;
+    for (const LogSample& s : d.samples) {
+        last = std::max(last, s.seconds);
+        deepest = std::max(deepest, s.depth);
+    }
+    size_t minutes = static_cast<size_t>(std::ceil(last / 60));
+    ASSERT_EQ(got.size(), minutes) << where;
+    int deepestMinute = 0;
+    for (size_t i = 0; i < minutes; ++i) {
+        double a = 60.0 * static_cast<double>(i), b = a + 60;
+        double depth = -1e9;
+        double x = 0;
+        for (const LogSample& s : d.samples) {
+            if (s.seconds >= a && s.seconds <= b) depth = std::max(depth, s.depth);
+        }
+        if (interpolated(d.samples, a, &x)) depth = std::max(depth, x);
+        if (interpolated(d.samples, b, &x)) depth = std::max(depth, x);
+        int want = depth == -1e9 ? 0 : std::max(0, halfUp(depth));
+        EXPECT_EQ(got[i].depth, want) << where << " minute " << i + 1;
+        deepestMinute = std::max(deepestMinute, got[i].depth);
+
+        int gas = d.firstGas;
+        double when = -1e300;
+        for (const LogSwitch& w : d.switches) {
+            if (w.seconds <= a && w.seconds >= when) {
+                gas = w.gas;
+                when = w.seconds;
+            }
+        }
+        const LogGas& g = d.gases.at(static_cast<size_t>(gas));
+        bool air = g.he < 0.5 && g.o2 > 20.8 && g.o2 < 21.2;
+        EXPECT_EQ(got[i].nitrogen, air ? 78 : halfUp(100 - g.o2 - g.he))
+            << where << " minute " << i + 1;
+        EXPECT_EQ(got[i].helium, halfUp(g.he)) << where << " minute " << i + 1;
+    }
+    EXPECT_EQ(deepestMinute, halfUp(deepest)) << where;
+}
+
+TEST(RealLogs, ReadAsSourcesListsThem) {
+    std::vector<Listed> logs = listedLogs();
+    if (logs.empty()) GTEST_SKIP() << "no real logs at " << kDir;
+    int rebreather = 0, apnoe = 0, empty = 0;
+    for (const Listed& l : logs) {
+        LogFile f = readLogFile(kDir + l.file);
+        ASSERT_TRUE(f.ok) << l.file << ": " << f.error;
+        EXPECT_EQ(static_cast<int>(f.dives.size()), l.dives) << l.file;
+        int samples = 0, switches = 0;
+        Marked marked{0, 0, 0};
+        for (size_t i = 0; i < f.dives.size(); ++i) {
+            const LogDive& d = f.dives[i];
+            samples += static_cast<int>(d.samples.size());
+            switches += static_cast<int>(d.switches.size());
+            ASSERT_FALSE(d.gases.empty());
+            marked.rebreather += d.kind == kRebreather;
+            marked.apnoe += d.kind == kApnoe;
+            marked.empty += d.samples.empty();
+            if (d.kind == kOpenCircuit && !d.samples.empty()) {
+                checkMinutes(d, l.file + " dive " + std::to_string(i + 1));
+            }
+        }
+        EXPECT_EQ(samples, l.samples) << l.file;
+        EXPECT_EQ(switches, l.switches) << l.file;
+        auto it = kMarked.find(l.file);
+        Marked want = it == kMarked.end() ? Marked{0, 0, 0} : it->second;
+        EXPECT_EQ(marked.rebreather, want.rebreather) << l.file;
+        EXPECT_EQ(marked.apnoe, want.apnoe) << l.file;
+        EXPECT_EQ(marked.empty, want.empty) << l.file;
+        rebreather += marked.rebreather;
+        apnoe += marked.apnoe;
+        empty += marked.empty;
+    }
+    // SOURCES.md's totals: 27 logs, 9 CCR dives, 3 apnoe dives, 1 without samples.
+    EXPECT_EQ(logs.size(), 27u);
+    EXPECT_EQ(rebreather, 9);
+    EXPECT_EQ(apnoe, 3);
+    EXPECT_EQ(empty, 1);
+}
+
+}  // namespace
