@@ -70,7 +70,7 @@ long readerAndMinutes(const std::string& path) {
     }
     long minutes = 0;
     for (const LogDive& d : log.dives)
-        minutes += static_cast<long>(diveMinutes(d).size());
+        minutes += static_cast<long>(irregularMinutes(d).size());
     return minutes;
 }
 

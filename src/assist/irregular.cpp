@@ -39,7 +39,7 @@ DiveMinute gasColumns(const LogGas& gas) {
     return m;
 }
 
-std::vector<DiveMinute> diveMinutes(const LogDive& dive) {
+std::vector<DiveMinute> irregularMinutes(const LogDive& dive) {
     std::vector<DiveMinute> out;
     if (dive.samples.empty()) return out;
     std::vector<LogSample> s = dive.samples;

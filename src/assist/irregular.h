@@ -3,13 +3,8 @@
 
 #include <vector>
 
+#include "import/divetable.h"
 #include "import/logfile.h"
-
-struct DiveMinute {
-    int depth;     // whole metres
-    int nitrogen;  // percent
-    int helium;    // percent
-};
 
 // Longer dives are refused: nothing a diver logs lasts 100,000 minutes, and the cap keeps a
 // damaged time from asking for gigabytes.
@@ -23,7 +18,7 @@ constexpr int kMaxDiveMinutes = 100000;
 // CSV path writes it; a gas index the dive lacks reads as air, a switch at no finite time is
 // left out. Empty when the dive has no samples, a sample time is not finite, T is not above 0,
 // or the dive would last more than kMaxDiveMinutes. Time grows with samples + minutes.
-std::vector<DiveMinute> diveMinutes(const LogDive& dive);
+std::vector<DiveMinute> irregularMinutes(const LogDive& dive);
 
 // Nitrogen and helium in whole percent for a gas, air as 78/0.
 DiveMinute gasColumns(const LogGas& gas);

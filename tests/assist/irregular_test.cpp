@@ -37,18 +37,18 @@ std::vector<int> nitrogen(const std::vector<DiveMinute>& m) {
 TEST(Minutes, DeepestOfSamplesAndInterpolatedEnds) {
     // 0 m at 0 s to 30 m at 90 s: minute 1 ends at 20 m (interpolated), minute 2 holds 30 m;
     // T = 90 s gives two minutes.
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, 0}, {90, 30}}))), (std::vector<int>{20, 30}));
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, 0}, {90, 30}}))), (std::vector<int>{20, 30}));
     // A descent sampled only at 0 and 150 s: the minute ends carry it.
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, 0}, {150, 30}, {200, 0}}))),
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, 0}, {150, 30}, {200, 0}}))),
               (std::vector<int>{12, 24, 30, 12}));
     // Halves round up, just under stays.
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, 12.5}, {60, 12.49}}))), (std::vector<int>{13}));
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, 12.49}, {60, 12.49}}))), (std::vector<int>{12}));
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, 12.5}, {60, 12.49}}))), (std::vector<int>{13}));
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, 12.49}, {60, 12.49}}))), (std::vector<int>{12}));
     // A sample right on a minute's end belongs to both minutes it bounds.
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, 0}, {60, 10}, {120, 0}}))),
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, 0}, {60, 10}, {120, 0}}))),
               (std::vector<int>{10, 10}));
     // Nothing reaches the minutes before a late first sample.
-    EXPECT_EQ(depths(diveMinutes(diveOf({{180, 30}, {200, 30}}))),
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{180, 30}, {200, 30}}))),
               (std::vector<int>{0, 0, 30, 30}));
 }
 
@@ -56,27 +56,27 @@ TEST(Minutes, RepeatedAndBackwardTimes) {
     // In file order 0, 60, 60, 59, 100: ordered stably; the greatest time sets the count even
     // when it is not the last sample.
     LogDive d = diveOf({{0, 0}, {60, 10}, {60, 20}, {59, 30}, {130, 5}, {100, 4}});
-    EXPECT_EQ(depths(diveMinutes(d)), (std::vector<int>{30, 20, 5}));
+    EXPECT_EQ(depths(irregularMinutes(d)), (std::vector<int>{30, 20, 5}));
     // The same samples in time order give the same minutes.
     LogDive sorted = diveOf({{0, 0}, {59, 30}, {60, 10}, {60, 20}, {100, 4}, {130, 5}});
-    EXPECT_EQ(depths(diveMinutes(sorted)), depths(diveMinutes(d)));
+    EXPECT_EQ(depths(irregularMinutes(sorted)), depths(irregularMinutes(d)));
 }
 
 TEST(Minutes, GasOfTheMinuteStart) {
     std::vector<LogGas> gases = {{21, 0}, {50, 0}, {18, 45}};
     std::vector<LogSample> flat = {{0, 10}, {300, 10}};
     // A switch exactly on 120 s counts from minute 3, one at 121 s from minute 4.
-    auto on = diveMinutes(diveOf(flat, gases, {{120, 1}}));
+    auto on = irregularMinutes(diveOf(flat, gases, {{120, 1}}));
     EXPECT_EQ(nitrogen(on), (std::vector<int>{78, 78, 50, 50, 50}));
-    auto after = diveMinutes(diveOf(flat, gases, {{121, 1}}));
+    auto after = irregularMinutes(diveOf(flat, gases, {{121, 1}}));
     EXPECT_EQ(nitrogen(after), (std::vector<int>{78, 78, 78, 50, 50}));
     // Out of order switches are ordered by time; the first gas may be any.
-    auto trimix = diveMinutes(diveOf(flat, gases, {{200, 0}, {60, 1}}, 2));
+    auto trimix = irregularMinutes(diveOf(flat, gases, {{200, 0}, {60, 1}}, 2));
     EXPECT_EQ(nitrogen(trimix), (std::vector<int>{37, 50, 50, 50, 78}));
     EXPECT_EQ(trimix[0].helium, 45);
     EXPECT_EQ(trimix[4].helium, 0);
     // A gas index the dive does not have reads as air rather than failing.
-    EXPECT_EQ(nitrogen(diveMinutes(diveOf(flat, gases, {{60, 7}}, -3)))[2], 78);
+    EXPECT_EQ(nitrogen(irregularMinutes(diveOf(flat, gases, {{60, 7}}, -3)))[2], 78);
 }
 
 TEST(Minutes, GasColumns) {
@@ -94,23 +94,23 @@ TEST(Minutes, GasColumns) {
 TEST(Minutes, NoMinutesForNothingOrAbsurdTimes) {
     double nan = std::numeric_limits<double>::quiet_NaN();
     double inf = std::numeric_limits<double>::infinity();
-    EXPECT_TRUE(diveMinutes(diveOf({})).empty());
-    EXPECT_TRUE(diveMinutes(diveOf({{0, 5}, {0, 6}})).empty());
-    EXPECT_TRUE(diveMinutes(diveOf({{0, 5}, {-60, 6}})).empty());
-    EXPECT_TRUE(diveMinutes(diveOf({{0, 5}, {6e6 + 1, 6}})).empty());
-    EXPECT_TRUE(diveMinutes(diveOf({{0, 5}, {nan, 6}, {90, 3}})).empty());
+    EXPECT_TRUE(irregularMinutes(diveOf({})).empty());
+    EXPECT_TRUE(irregularMinutes(diveOf({{0, 5}, {0, 6}})).empty());
+    EXPECT_TRUE(irregularMinutes(diveOf({{0, 5}, {-60, 6}})).empty());
+    EXPECT_TRUE(irregularMinutes(diveOf({{0, 5}, {6e6 + 1, 6}})).empty());
+    EXPECT_TRUE(irregularMinutes(diveOf({{0, 5}, {nan, 6}, {90, 3}})).empty());
     // A switch at no real time is left out.
-    EXPECT_EQ(nitrogen(diveMinutes(diveOf({{0, 5}, {90, 3}}, {{21, 0}, {50, 0}}, {{nan, 1}}))),
+    EXPECT_EQ(nitrogen(irregularMinutes(diveOf({{0, 5}, {90, 3}}, {{21, 0}, {50, 0}}, {{nan, 1}}))),
               (std::vector<int>{78, 78}));
-    EXPECT_TRUE(diveMinutes(diveOf({{0, 5}, {inf, 6}})).empty());
-    EXPECT_EQ(diveMinutes(diveOf({{0, 5}, {6e6, 6}})).size(), 100000u);
+    EXPECT_TRUE(irregularMinutes(diveOf({{0, 5}, {inf, 6}})).empty());
+    EXPECT_EQ(irregularMinutes(diveOf({{0, 5}, {6e6, 6}})).size(), 100000u);
     // Depths beyond any int, negative or not a number are clamped.
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, 1e300}, {60, 1e300}}))),
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, 1e300}, {60, 1e300}}))),
               (std::vector<int>{std::numeric_limits<int>::max()}));
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, -1e300}, {60, 1e300}, {120, -5}}))).back(),
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, -1e300}, {60, 1e300}, {120, -5}}))).back(),
               std::numeric_limits<int>::max());
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, -3}, {60, -0.2}}))), (std::vector<int>{0}));
-    EXPECT_EQ(depths(diveMinutes(diveOf({{0, nan}, {60, nan}}))), (std::vector<int>{0}));
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, -3}, {60, -0.2}}))), (std::vector<int>{0}));
+    EXPECT_EQ(depths(irregularMinutes(diveOf({{0, nan}, {60, nan}}))), (std::vector<int>{0}));
 }
 
 LogDive at(long long startMinute, double seconds) {

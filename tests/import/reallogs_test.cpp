@@ -86,7 +86,7 @@ bool interpolated(const std::vector<LogSample>& s, double x, double* depth) {
 
 // The rules read plainly, minute by minute over all samples and switches.
 void checkMinutes(const LogDive& d, const std::string& where) {
-    std::vector<DiveMinute> got = diveMinutes(d);
+    std::vector<DiveMinute> got = irregularMinutes(d);
     double last = 0;
     double deepest = 0;
     for (const LogSample& s : d.samples) {
