@@ -39,6 +39,23 @@ DiveMinute gasColumns(const LogGas& gas) {
     return m;
 }
 
+DiveMinute irregularAscent(const LogDive& dive, size_t minutes) {
+    double at = 60.0 * static_cast<double>(minutes);
+    int gas = dive.firstGas;
+    double latest = -1;  // switches come in time order; of equal times the last in the file wins
+    for (const LogSwitch& x : dive.switches) {
+        if (std::isfinite(x.seconds) && x.seconds <= at && x.seconds >= latest) {
+            gas = x.gas;
+            latest = x.seconds;
+        }
+    }
+    DiveMinute m = gas >= 0 && static_cast<size_t>(gas) < dive.gases.size()
+                       ? gasColumns(dive.gases[static_cast<size_t>(gas)])
+                       : gasColumns({21, 0});
+    m.depth = 0;
+    return m;
+}
+
 std::vector<DiveMinute> irregularMinutes(const LogDive& dive) {
     std::vector<DiveMinute> out;
     if (dive.samples.empty()) return out;

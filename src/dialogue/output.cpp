@@ -58,10 +58,10 @@ void writeDive(ProfileWriter* w, const Logbook& lb, const DiveRecord& r) {
     profileMinutes(w, &ascent, 1);
 }
 
-}  // namespace
-
-WriteResult writeDives(const Logbook& lb, const std::vector<DiveRecord>& dives, bool replace) {
-    switch (askOverwrite(lb.names, replace)) {
+// Asks before an existing profile is replaced and starts the new one; kWritten when writing
+// may go on.
+WriteResult startProfile(ProfileWriter* w, const FileNames& names, bool replace) {
+    switch (askOverwrite(names, replace)) {
         case kAskedGoOn:
             break;
         case kAskedKeep:
@@ -71,15 +71,35 @@ WriteResult writeDives(const Logbook& lb, const std::vector<DiveRecord>& dives, 
         case kAskedInputEnded:
             return kInputEnded;
     }
+    if (profileStart(w, names.profilePath)) return kWritten;
+    printf("\nFehler beim Oeffnen der Datei %s\n", names.profileShown.c_str());
+    return kNotWritten;
+}
+
+}  // namespace
+
+WriteResult writeDives(const Logbook& lb, const std::vector<DiveRecord>& dives, bool replace) {
     ProfileWriter w;
-    if (!profileStart(&w, lb.names.profilePath)) {
-        printf("\nFehler beim Oeffnen der Datei %s\n", lb.names.profileShown.c_str());
-        return kNotWritten;
-    }
+    WriteResult started = startProfile(&w, lb.names, replace);
+    if (started != kWritten) return started;
     for (size_t i = 0; i < dives.size(); i++) {
         writeDive(&w, lb, dives[i]);
         if (i + 1 < dives.size()) profileSurface(&w, dives[i].surfaceInterval);
         profileEndDive(&w);
     }
     return profileFinish(&w, lb.names.profileShown.c_str());
+}
+
+WriteResult writeLogged(const FileNames& names, const std::vector<LoggedDive>& dives,
+                        bool replace) {
+    ProfileWriter w;
+    WriteResult started = startProfile(&w, names, replace);
+    if (started != kWritten) return started;
+    for (size_t i = 0; i < dives.size(); i++) {
+        profileMinutes(&w, dives[i].minutes.data(), dives[i].minutes.size());
+        profileMinutes(&w, &dives[i].ascent, 1);
+        if (i + 1 < dives.size()) profileSurface(&w, dives[i].intervalAfter);
+        profileEndDive(&w);
+    }
+    return profileFinish(&w, names.profileShown.c_str());
 }

@@ -250,3 +250,16 @@ LogFile readLogFile(const std::string& path) {
     std::fclose(file);
     return out;
 }
+
+bool looksLikeXmlLog(const std::string& path) {
+    FILE* file = fileOpenRegular(path.c_str());
+    if (!file) return false;
+    char head[512];
+    size_t len = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    size_t at = len >= 3 && std::memcmp(head, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    while (at < len &&
+           (head[at] == ' ' || head[at] == '\t' || head[at] == '\r' || head[at] == '\n'))
+        at++;
+    return at < len && head[at] == '<';
+}

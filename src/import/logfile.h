@@ -49,5 +49,9 @@ struct LogFile {
 // error like any other.
 LogFile readLogFile(const std::string& path);
 
+// True when the file's first byte, after a UTF-8 byte order mark and blanks, opens an XML tag:
+// a log, not a CSV export, whatever its name. False too when it cannot be read.
+bool looksLikeXmlLog(const std::string& path);
+
 // The same for bytes in memory; `shownName` stands in the messages.
 LogFile readLogBuffer(const char* data, size_t size, const std::string& shownName);

@@ -1,0 +1,261 @@
+// The dialogue for dive logs in XML: choosing, showing, completing and writing their dives.
+#include "dialogue/logflow.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "assist/irregular.h"
+#include "assist/logintervals.h"
+#include "assist/series.h"
+#include "dialogue/output.h"
+#include "dialogue/prompts.h"
+#include "import/logfile.h"
+
+namespace {
+
+// "12:05" for seconds, cut to whole seconds.
+std::string clock(double seconds) {
+    long long s = seconds >= 0 && seconds < 1e12 ? static_cast<long long>(seconds) : 0;
+    char text[32];
+    snprintf(text, sizeof text, "%lld:%02lld", s / 60, s % 60);
+    return text;
+}
+
+// "32 % O2" or "19 % O2, 34 % He", in whole percent as the profile writes them.
+std::string gasText(const LogGas& gas) {
+    char text[48];
+    long long o2 = std::lround(gas.o2 >= 0 && gas.o2 <= 100 ? gas.o2 : 0);
+    long long he = std::lround(gas.he >= 0 && gas.he <= 100 ? gas.he : 0);
+    if (he > 0) {
+        snprintf(text, sizeof text, "%lld %% O2, %lld %% He", o2, he);
+    } else {
+        snprintf(text, sizeof text, "%lld %% O2", o2);
+    }
+    return text;
+}
+
+const LogGas& gasOf(const LogDive& dive, int index) {
+    static const LogGas kAir{21, 0};
+    return index >= 0 && static_cast<size_t>(index) < dive.gases.size()
+               ? dive.gases[static_cast<size_t>(index)]
+               : kAir;
+}
+
+// The first gas and every switch with the profile minute it counts from: the first whole minute
+// after it, on the safe side.
+std::string gasesText(const LogDive& dive) {
+    std::string text = gasText(gasOf(dive, dive.firstGas)) + " ab Beginn";
+    for (const LogSwitch& w : dive.switches) {
+        long long minute =
+            w.seconds > 0 ? static_cast<long long>(std::ceil(w.seconds / 60)) + 1 : 1;
+        text += "; " + gasText(gasOf(dive, w.gas)) + " ab " + clock(w.seconds) +
+                " (im Profil ab Minute " + std::to_string(minute) + ")";
+    }
+    return text;
+}
+
+void printLoggedDive(int number, const LogDive& dive) {
+    printf("\n\nTauchgang Nr. %d vom %s %s\n", number, dive.date.empty() ? "?" : dive.date.c_str(),
+           dive.time.empty() ? "?" : dive.time.c_str());
+    printf("----------------------------------------\n");
+    printf("Dauer: %s min  Groesste Tiefe: %.1f m  Proben: %zu\n",
+           dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
+           dive.greatestDepth, dive.samples.size());
+    printf("Gase: %s\n", gasesText(dive).c_str());
+}
+
+// Why a dive cannot become a minute profile; empty when it can.
+std::string refusal(int number, const LogDive& dive, const std::vector<DiveMinute>& minutes) {
+    char text[200];
+    if (dive.kind == kRebreather) {
+        snprintf(text, sizeof text,
+                 "ERROR: Tauchgang %d wurde mit einem Kreislauftauchgeraet getaucht; ein "
+                 "Minutenprofil\nmit offenen Gasen wuerde ihn falsch darstellen.",
+                 number);
+    } else if (dive.kind == kApnoe) {
+        snprintf(text, sizeof text,
+                 "ERROR: Tauchgang %d ist ein Apnoe-Tauchgang; ein Minutenprofil mit Atemgas "
+                 "wuerde\nihn falsch darstellen.",
+                 number);
+    } else if (dive.samples.empty()) {
+        snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine Tiefenwerte.", number);
+    } else if (minutes.empty()) {
+        snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine brauchbaren Zeiten.", number);
+    } else {
+        return std::string();
+    }
+    return text;
+}
+
+std::string hoursText(long long minutes) {
+    char text[32];
+    snprintf(text, sizeof text, "%lld:%02lldh", minutes / 60, minutes % 60);
+    return text;
+}
+
+// Says which interval is written after dive `number`, and why.
+void printInterval(int number, const LogInterval& i) {
+    printf("\nOberflaechenpause nach Tauchgang %d: %s", number, hoursText(i.chosen).c_str());
+    if (i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes)) {
+        printf(" (die kuerzere: laut Datei %s, laut Datum und Uhrzeit %s).\n",
+               hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
+    } else {
+        printf(" (%s).\n", i.fromFile >= 0 ? "laut Datei" : "laut Datum und Uhrzeit");
+    }
+}
+
+const char* const kNoInterval =
+    "Die Oberflaechenpause nach Tauchgang %d steht weder in der Datei, noch ergibt sie sich\n"
+    "aus Datum und Uhrzeit.";
+
+// The dives `list` names, or the last series; false once the refusal is printed.
+bool chooseDives(const LogFile& log, const FileNames& names, const std::string& list,
+                 std::vector<int>* chosen) {
+    if (log.dives.empty()) {
+        printf("\nERROR: Die Datei %s enthaelt keine Tauchgaenge.\n", names.exportShown.c_str());
+        return false;
+    }
+    if (list.empty()) {
+        *chosen = defaultSeries(log.dives);
+        return true;
+    }
+    DiveChoice choice = parseDiveList(list, static_cast<int>(log.dives.size()));
+    if (!choice.ok) {
+        printf("\n%s\n", choice.error.c_str());
+        return false;
+    }
+    *chosen = choice.dives;
+    return true;
+}
+
+// Reads the log and says so; false once the failure is printed.
+bool readLog(const FileNames& names, LogFile* log) {
+    *log = readLogFile(names.exportPath);
+    if (!log->ok) {
+        printf("\n%s\n", log->error.c_str());
+        return false;
+    }
+    printf("\nDatei %s wurde geladen\n", names.exportShown.c_str());
+    return true;
+}
+
+std::string chosenText(const std::vector<int>& chosen) {
+    std::string text;
+    for (size_t k = 0; k < chosen.size(); k++)
+        text += (k == 0 ? "" : ", ") + std::to_string(chosen[k] + 1);
+    return text;
+}
+
+}  // namespace
+
+LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended) {
+    LogFile log;
+    std::vector<int> chosen;
+    if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return kLogNotUsable;
+    printf("%zu Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
+           log.dives.size(), chosenText(chosen).c_str());
+    std::vector<LoggedDive> dives;
+    bool refused = false;
+    for (size_t k = 0; k < chosen.size(); k++) {
+        int number = chosen[k] + 1;
+        const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
+        printLoggedDive(number, dive);
+        LoggedDive written{irregularMinutes(dive), {}, 0};
+        written.ascent = irregularAscent(dive, written.minutes.size());
+        std::string why = refusal(number, dive, written.minutes);
+        if (!why.empty()) {
+            printf("%s\n", why.c_str());
+            refused = true;
+        }
+        if (k + 1 < chosen.size()) {
+            const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
+            LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
+            if (i.chosen >= 0) {
+                printInterval(number, i);
+                written.intervalAfter = i.chosen;
+            } else if (unattended) {
+                printf("\nERROR: ");
+                printf(kNoInterval, number);
+                printf("\n");
+                refused = true;
+            } else if (!refused) {
+                printf("\n");
+                printf(kNoInterval, number);
+                printf("\n");
+                DiveRecord entry{};
+                if (!readInterval(entry)) return kLogGone;
+                written.intervalAfter = entry.surfaceInterval;
+                printf(" Oberflaechenpause zum naechsten Tauchgang: %s\n",
+                       hoursText(written.intervalAfter).c_str());
+            }
+        }
+        dives.push_back(std::move(written));
+    }
+    if (refused) {
+        printf("\nDie Datei %s wird nicht umgewandelt; es wird nichts geschrieben.\n",
+               names.exportShown.c_str());
+        return kLogNotUsable;
+    }
+    printf("\n\n\n%s wird nun erstellt .....\n", names.profileShown.c_str());
+    WriteResult written = writeLogged(names, dives, unattended);
+    if (written == kInputEnded) return kLogGone;
+    return written == kNotWritten ? kLogFailed : kLogConverted;
+}
+
+int checkLog(const FileNames& names, const std::string& list) {
+    LogFile log;
+    std::vector<int> chosen;
+    if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) {
+        printf("\nPruefung von %s: nicht verwendbar.\n", names.exportShown.c_str());
+        return -1;
+    }
+    std::vector<int> series = defaultSeries(log.dives);
+    printf("%zu Tauchgaenge; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
+           log.dives.size());
+    printf("   Nr.  Datum       Zeit   Dauer     Tiefe  Gase\n");
+    for (size_t k = 0; k < log.dives.size(); k++) {
+        const LogDive& dive = log.dives[k];
+        bool inSeries = false;
+        for (int s : series)
+            inSeries = inSeries || static_cast<size_t>(s) == k;
+        printf("%c %4zu  %-10s  %-5s  %7s  %6.1f m  %s\n", inSeries ? '*' : ' ', k + 1,
+               dive.date.empty() ? "?" : dive.date.c_str(),
+               dive.time.empty() ? "?" : dive.time.c_str(),
+               dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
+               dive.greatestDepth, gasesText(dive).c_str());
+    }
+    int found = 0;
+    for (size_t k = 0; k < chosen.size(); k++) {
+        int number = chosen[k] + 1;
+        const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
+        std::string why = refusal(number, dive, irregularMinutes(dive));
+        if (!why.empty()) {
+            printf("Befund: %s\n", why.c_str() + 7);  // without its "ERROR: "
+            found++;
+        }
+        if (k + 1 == chosen.size()) continue;
+        const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
+        LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
+        if (i.chosen < 0) {
+            printf("Befund: ");
+            printf(kNoInterval, number);
+            printf("\n");
+            found++;
+        } else if (i.fromFile >= 0 && i.fromTimes >= 0 &&
+                   intervalsDisagree(i.fromFile, i.fromTimes)) {
+            printf(
+                "Befund: Oberflaechenpause nach Tauchgang %d laut Datei %s, laut Datum und "
+                "Uhrzeit %s.\n",
+                number, hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
+            found++;
+        }
+    }
+    if (found == 0) {
+        printf("\nPruefung von %s: kein Befund.\n", names.exportShown.c_str());
+    } else {
+        printf("\nPruefung von %s: %d Befund%s.\n", names.exportShown.c_str(), found,
+               found == 1 ? "" : "e");
+    }
+    return found == 0 ? 0 : 1;
+}

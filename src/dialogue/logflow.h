@@ -1,0 +1,26 @@
+// Other logbooks' files given as arguments (UDDF, Subsurface XML): the dives chosen, their
+// recorded gases, switches and intervals, and the profile; or, for --pruefen, a list of them.
+#pragma once
+
+#include <string>
+
+#include "import/logbook.h"
+
+// How converting one file ended.
+enum LogOutcome {
+    kLogConverted,  // written, or the user kept the earlier profile
+    kLogNotUsable,  // refused before writing; the reasons are out
+    kLogFailed,     // the profile could not be written
+    kLogGone,       // the console input ended
+};
+
+// Converts the log named in `names`: the dives of `list` ("3-5", "2,4"; empty: the last series).
+// Asks only for an interval neither the file nor the dates give, and whether to replace an
+// existing profile; `unattended` (--ja) asks nothing and refuses such a file instead. A dive on
+// a rebreather, an apnoe dive or one without samples refuses the file: nothing is written.
+LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended);
+
+// Lists every dive of the log with its number, date, time, duration, greatest depth and gases,
+// marks the last series, and reports as "Befund:" what would keep the chosen dives from being
+// converted unattended. 0 without a finding, 1 with findings, -1 when the file cannot be used.
+int checkLog(const FileNames& names, const std::string& list);
