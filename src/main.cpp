@@ -18,7 +18,7 @@ int run(const Command& command) {
         case kStartAssisted:
             return exportsFlow(command.exports, kAssisted);
         case kStartUnattended:
-            return exportsFlow(command.exports, kUnattended);
+            return exportsFlow(command.exports, kUnattended, command.switches);
         case kStartCheck:
             return checkExports(command.exports);
         case kShowHelp:

@@ -49,3 +49,7 @@ int deepestSample(int d, const DiveRecord& r, int from) {
 int suggestedSwitch(int d, const DiveRecord& r) {
     return scanDive(d, r).suggested;
 }
+
+std::string metresText(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}

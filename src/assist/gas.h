@@ -2,6 +2,8 @@
 // and where the switch to it can be made. Depths are tenths of a metre, as the export has them.
 #pragma once
 
+#include <string>
+
 #include "import/divetable.h"
 
 // A share of oxygen means something from 1 to 100 %.
@@ -23,3 +25,6 @@ int deepestSample(int d, const DiveRecord& r, int from);
 // The suggested switch: the first sample after the deepest one (of samples 1 on) that lies
 // within the MOD of mix2; -1 when there is none. Needs a known mix2.
 int suggestedSwitch(int d, const DiveRecord& r);
+
+// Tenths of a metre as the export writes them: "21.5".
+std::string metresText(int tenths);

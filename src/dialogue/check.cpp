@@ -7,6 +7,7 @@
 #include "assist/gas.h"
 #include "assist/names.h"
 #include "dialogue/mainflow.h"
+#include "dialogue/reasons.h"
 #include "dialogue/summary.h"
 #include "import/divetable.h"
 #include "import/fields.h"
@@ -16,9 +17,8 @@ namespace {
 
 constexpr int kMix1Row = 15;
 constexpr int kMix2Row = 16;
-constexpr int kDiveTimeRow = 9;
 
-constexpr int kRateRow = 14;
+const char kLead[] = "Befund: ";
 
 // A field the readers take in their own way: the text and what they make of it.
 void printNotPlain(const char* name, int d, int row, int value) {
@@ -44,29 +44,21 @@ int mixFinding(int d, int row, int value) {
     }
 }
 
-// The sampling rate: no finding only for plain digits above 0.
-int rateFinding(int d, const DiveRecord& r) {
-    if (numberField(d, kRateRow) == kFieldNotPlain) {
-        printNotPlain("Samplingrate", d, kRateRow, r.sampleRate);
-        return 1;
-    }
-    if (r.sampleRate > 0) return 0;
-    printf("Befund: Samplingrate '%s' ungueltig.\n", fieldBytes(kRateRow, d).c_str());
+// The first gas breathed where its pO2 passes 1.6 bar.
+int mix1Finding(int d, const DiveRecord& r) {
+    int deepest = deepestSample(d, r, 0);
+    int tenths = deepest >= 0 ? sampleTenths(d, deepest) : -1;
+    if (!mix1BeyondMod(r, tenths)) return 0;
+    printf("Befund: Mix1(%d%%O2) bei %s m tiefer als seine MOD (%s m): pO2 ueber 1.6 bar.\n",
+           r.mix1, metresText(tenths).c_str(), metresText(modTenths(r.mix1)).c_str());
     return 1;
 }
 
 // Findings about dive d alone; the count.
 int diveFindings(int d, const DiveRecord& r) {
     int found = mixFinding(d, kMix1Row, r.mix1) + mixFinding(d, kMix2Row, r.mix2);
-    found += rateFinding(d, r);
-    if (r.sampleRate > 0 && recordingDisagrees(d, r)) {
-        long long seconds = recordedSeconds(r);
-        printf(
-            "Befund: %d Proben zu %d s ergeben %lld:%02lld Minuten, die Tauchzeit ist '%s' min.\n",
-            r.sampleCount, r.sampleRate, seconds / 60, seconds % 60,
-            fieldText(kDiveTimeRow, d).c_str());
-        found++;
-    }
+    found += printRateReason(kLead, d, r) + printSampleReasons(kLead, d, r);
+    found += printGasReason(kLead, r) + mix1Finding(d, r);
     if (switchWithoutSuggestion(d, r)) {
         printf("Befund: Zwei Gase, aber kein Vorschlag fuer den Gaswechsel moeglich.\n");
         found++;
@@ -85,28 +77,16 @@ int diveFindings(int d, const DiveRecord& r) {
     return found;
 }
 
-// The findings of the loaded export; the count.
-int exportFindings() {
-    int found = 0;
-    for (int r : raggedRows()) {
-        printf("\nBefund: Zeile %d hat %d Kommas statt %d; Werte koennen verrutschen.\n", r + 1,
-               rowCommas(r), tauchgaenge);
-        found++;
-    }
-    long long lines = 0;
-    bool tooLong = false;
+// The findings of the loaded export; the count. `earlier`: the usable exports checked before.
+int exportFindings(const std::vector<RunFiles>& earlier) {
+    int found = printRaggedRows("\nBefund: ") + printTakenProfile("\nBefund: ", earlier);
+    long long lines;
+    int longAt = diveReachingLimit(&lines);
     for (int d = 1; d <= tauchgaenge; d++) {
-        const DiveRecord& r = tgListe[d - 1];
         printDive(d);
-        found += diveFindings(d, r);
-        lines += profileLines(r, d == tauchgaenge);
+        found += diveFindings(d, tgListe[d - 1]);
         // Once, where the writer would warn first.
-        if (!tooLong && lines + 1 >= kProfileMinuteLimit) {
-            printf("Befund: Profil mit %lld Minuten zu lang fuer VD (Grenze: 5999 Minuten).\n",
-                   lines);
-            tooLong = true;
-            found++;
-        }
+        if (d == longAt) found += printLengthReason(kLead, lines);
     }
     return found;
 }
@@ -126,6 +106,7 @@ int checkExports(const std::vector<std::string>& exports) {
     runMode = kCheck;
     bool unusable = false;
     bool findings = false;
+    std::vector<RunFiles> earlier;
     for (const std::string& given : exports) {
         namesFromArgument(given);
         if (!useExport()) {
@@ -133,7 +114,8 @@ int checkExports(const std::vector<std::string>& exports) {
             unusable = true;
             continue;
         }
-        int found = exportFindings();
+        int found = exportFindings(earlier);
+        earlier.push_back(dateien);
         printClosing(found);
         findings = findings || found > 0;
     }

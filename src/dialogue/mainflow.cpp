@@ -6,6 +6,7 @@
 
 #include "assist/names.h"
 #include "dialogue/prompts.h"
+#include "dialogue/reasons.h"
 #include "dialogue/review.h"
 #include "export/profile.h"
 #include "import/divetable.h"
@@ -92,14 +93,14 @@ bool fillUsableTable() {
 }
 
 // Everything after the dive table, up to and including the output stage.
-Outcome convertTable(bool clear) {
+Outcome convertTable(bool clear, const std::vector<GivenSwitch>& switches) {
     if (clear) clearScreen();
     if (tauchgaenge == 1) {
         printf("%d Tauchgang ist in der importierten Datei vorhanden.", tauchgaenge);
     } else {
         printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", tauchgaenge);
     }
-    if (!reviewDives()) return kGone;
+    if (!reviewDives(switches)) return kGone;
     printf("\n\n\n%s wird nun erstellt .....\n", dateien.profileShown.c_str());
     WriteResult written = writeProfile();
     if (written == kInputEnded) return kGone;
@@ -119,27 +120,31 @@ int mainFlow() {
     printBanner();
     int loaded = loadLogbook();
     if (loaded == kLoadInputEnded) return reportInputEnded();
-    Outcome outcome = loaded == 0 && fillUsableTable() ? convertTable(true) : kNotUsable;
+    Outcome outcome = loaded == 0 && fillUsableTable() ? convertTable(true, {}) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
     if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
     return waitAndEnd(outcome == kFailed ? -1 : 0);
 }
 
-int exportsFlow(const std::vector<std::string>& exports, RunMode mode) {
+int exportsFlow(const std::vector<std::string>& exports, RunMode mode,
+                const std::vector<GivenSwitch>& switches) {
     runMode = mode;
     printBanner();
     bool allConverted = true;
     bool reachedOutput = false;
     bool first = true;
+    std::vector<RunFiles> written;  // unattended: no export may replace a profile of this run
     for (const std::string& given : exports) {
         namesFromArgument(given);
+        bool usable = useExport() && (mode != kUnattended || !refuseUnattended(written, switches));
         // Only the first clearing: a later one would wipe what the earlier exports reported.
-        Outcome outcome = useExport() ? convertTable(first) : kNotUsable;
+        Outcome outcome = usable ? convertTable(first, switches) : kNotUsable;
         first = false;
         if (outcome == kGone) return reportInputEnded();
         if (outcome != kConverted) allConverted = false;
         if (outcome != kNotUsable) reachedOutput = true;
+        if (outcome == kConverted) written.push_back(dateien);
     }
     int code = allConverted ? 0 : -1;
     if (mode == kUnattended) {

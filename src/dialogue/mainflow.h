@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "assist/checks.h"
+
 // How the program was started: without arguments the classic dialogue, which must stay as it
 // is; with exports as arguments the assisted dialogue, its unattended form (--ja), or the
 // check that writes nothing (--pruefen).
@@ -20,8 +22,11 @@ extern RunMode runMode;
 int mainFlow();
 
 // Converts the exports named on the command line one after the other, in the given mode;
-// 0 when every profile was written (or kept at the user's wish), else -1.
-int exportsFlow(const std::vector<std::string>& exports, RunMode mode);
+// 0 when every profile was written (or kept at the user's wish), else -1. Unattended, an
+// export with a reason to doubt its values is refused, and `switches` are the gas switches
+// given with --wechsel.
+int exportsFlow(const std::vector<std::string>& exports, RunMode mode,
+                const std::vector<GivenSwitch>& switches = {});
 
 // Loads the export named in `dateien` and fills the dive table, refusing an export with too
 // few rows or, outside the classic mode, without dives. False once the refusal is printed.

@@ -48,12 +48,16 @@ bool askSurfaceInterval(int d, DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     return true;
 }
 
-bool reviewDives() {
+bool reviewDives(const std::vector<GivenSwitch>& switches) {
     for (int d = 1; d <= tauchgaenge; d++) {
         DiveRecord& r = tgListe[d - 1];
         printDive(d);
         if (runMode != kClassic) {
-            if (!assistDive(d, r)) return false;
+            const GivenSwitch* given = nullptr;
+            for (const GivenSwitch& s : switches) {
+                if (s.dive == d) given = &s;
+            }
+            if (!assistDive(d, r, given)) return false;
             continue;
         }
         // A share that is no share (an empty field reads 0) is as good as none: an unknown first

@@ -1,11 +1,14 @@
 // The review: each dive's summary, and the questions that complete its record.
 #pragma once
 
+#include <vector>
+
+#include "assist/checks.h"
 #include "import/divetable.h"
 
-// Walks through every dive in file order. False when the console input ended before all
-// questions were answered.
-bool reviewDives();
+// Walks through every dive in file order; `switches` are those given on the command line (none
+// in the classic start). False when the console input ended before all questions were answered.
+bool reviewDives(const std::vector<GivenSwitch>& switches);
 
 // Names the dive's two gases; when its sampling rate maps no time to a sample, says so and
 // returns false: no switch can be asked for then.
