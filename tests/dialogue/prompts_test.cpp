@@ -24,6 +24,7 @@ Asked choice(const std::string& typed) {
 
 // A dive of 100 samples at 20 s: at most 2000 seconds.
 Asked gasSwitch(const std::string& typed, int rate = 20, int count = 100) {
+    resetPrompts();  // an earlier test's end of input must not count here
     setConsoleInput(typed);
     testing::internal::CaptureStdout();
     int result = askGasSwitch(DiveRecord{21, 50, -1, 0, rate, count});
