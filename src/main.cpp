@@ -16,11 +16,11 @@ int run(const Command& command) {
         case kStartClassic:
             return mainFlow();
         case kStartAssisted:
-            return exportsFlow(command.exports, false);
+            return exportsFlow(command.exports, false, {}, command.diveList);
         case kStartUnattended:
-            return exportsFlow(command.exports, true);
+            return exportsFlow(command.exports, true, command.switches, command.diveList);
         case kStartCheck:
-            return checkExports(command.exports);
+            return checkExports(command.exports, command.diveList);
         case kShowHelp:
             fputs(usageText(), stdout);
             return 0;

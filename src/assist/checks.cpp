@@ -5,14 +5,17 @@
 
 #include "assist/gas.h"
 #include "assist/interval.h"
+#include "assist/logintervals.h"
 #include "assist/scan.h"
 #include "assist/timing.h"
 #include "import/fields.h"
 #include "import/layout.h"
 #include "import/logbook.h"
+#include "program.h"
 
 namespace {
 constexpr long long kToleratedSeconds = 120;
+constexpr int kAir = 21;  // a first gas that is not usable is breathed as air
 }  // namespace
 
 NumberField numberField(const Logbook& lb, int d, int row) {
@@ -38,18 +41,43 @@ MixField mixField(const Logbook& lb, int d, int row, int value) {
     }
 }
 
-std::vector<int> raggedRows(const Logbook& lb) {
-    std::vector<int> rows;
-    for (int r = 0; r < rowCount(lb) && r < kFirstSampleRow; r++) {
-        if (rowCommas(lb, r) != lb.dives) rows.push_back(r);
+namespace {
+
+// A row that holds nothing but line-end bytes or zeros.
+bool blankRow(const Logbook& lb, int r) {
+    for (char c : lb.rows[r]) {
+        if (c != '\0' && c != '\n' && c != '\r') return false;
     }
-    return rows;
+    return true;
+}
+
+}  // namespace
+
+std::vector<RowRun> raggedRuns(const Logbook& lb) {
+    std::vector<RowRun> runs;
+    int end = rowCount(lb);
+    while (end > 2 && blankRow(lb, end - 1))
+        end--;
+    for (int r = 0; r < end; r++) {
+        int commas = rowCommas(lb, r);
+        if (commas == lb.dives) continue;
+        if (!runs.empty() && runs.back().last == r - 1 && runs.back().commas == commas) {
+            runs.back().last = r;
+        } else {
+            runs.push_back({r, r, commas});
+        }
+    }
+    return runs;
 }
 
 long long disagreeingInterval(const Logbook& lb, const DiveRecord& r) {
     long long logged = loggedInterval(lb, r.number);
-    long long off = logged - r.surfaceInterval;
-    return logged >= 0 && (off > 1 || off < -1) ? logged : -1;
+    return logged >= 0 && intervalsDisagree(logged, r.surfaceInterval) ? logged : -1;
+}
+
+int intervalToWrite(const Logbook& lb, const DiveRecord& r) {
+    long long logged = disagreeingInterval(lb, r);
+    return logged >= 0 && logged < r.surfaceInterval ? static_cast<int>(logged) : r.surfaceInterval;
 }
 
 bool switchWithoutSuggestion(const Logbook& lb, const DiveRecord& r) {
@@ -71,8 +99,46 @@ bool recordingDisagrees(const Logbook& lb, const DiveRecord& r) {
     return off > kToleratedSeconds || off < -kToleratedSeconds;
 }
 
-long long profileLines(const DiveRecord& r, bool last) {
+bool tooFewSamples(const DiveRecord& r) {
+    return r.sampleCount < 2;
+}
+
+bool rateUsable(const Logbook& lb, const DiveRecord& r) {
+    return numberField(lb, r.number, kRateRow) == kFieldPlain && r.sampleRate > 0;
+}
+
+bool mix2NotRicher(const DiveRecord& r) {
+    int first = gasKnown(r.mix1) ? r.mix1 : kAir;
+    return gasKnown(r.mix2) && r.mix2 <= first;
+}
+
+bool mix1BeyondMod(const DiveRecord& r, int deepestTenths) {
+    return gasKnown(r.mix1) && deepestTenths >= 0 && !withinMod(deepestTenths, r.mix1);
+}
+
+long long profileLines(const DiveRecord& r, bool last, long long interval) {
     long long lines = minutesOf(r, timedMinutes(r)) + 1;
-    if (!last && r.surfaceInterval > 0) lines += r.surfaceInterval;
+    if (!last && interval > 0) lines += interval;
     return lines;
+}
+
+int diveReachingLimit(const Logbook& lb, const std::vector<DiveRecord>& dives, long long* lines) {
+    *lines = 0;
+    for (const DiveRecord& r : dives) {
+        bool last = r.number == static_cast<int>(dives.size());
+        *lines += profileLines(r, last, last ? 0 : intervalToWrite(lb, r));
+        if (*lines + 1 >= kProfileMinuteLimit) return r.number;
+    }
+    return 0;
+}
+
+SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const GivenSwitch& given) {
+    if (given.dive < 1 || given.dive > static_cast<int>(dives.size())) return kSwitchNoSuchDive;
+    const DiveRecord& r = dives[given.dive - 1];
+    if (!gasKnown(r.mix2)) return kSwitchOneGas;
+    if (!canBeTimed(r)) return kSwitchUntimed;
+    if (given.seconds != kNoSwitchGiven && typedSwitchSample(given.seconds, r) < 0) {
+        return kSwitchAfterDive;
+    }
+    return kSwitchFits;
 }

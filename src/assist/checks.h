@@ -1,13 +1,14 @@
 // src/assist owns the pure rules: MOD and suggestion, minute rules, typed times, intervals,
 // the picture and the checks. It uses src/import only: no console, no files.
 //
-// The rules of --pruefen: what in an export would make its profile wrong or surprising.
-// Plain functions over the dive model and the export's rows; the caller prints the findings.
+// The rules of --pruefen and the refusals of --ja: what in an export would make its profile wrong
+// or surprising. Plain functions over the dive model and the export's rows; the caller prints.
 #pragma once
 
 #include <vector>
 
 #include "import/divetable.h"
+#include "import/logbook.h"
 
 // How a number field of the export reads.
 enum NumberField {
@@ -29,13 +30,25 @@ enum MixField {
 };
 MixField mixField(const Logbook& lb, int d, int row, int value);
 
-// The rows of the export's head (0 to 22) that have another number of commas than row 1: their
-// values may be read for the wrong dive.
-std::vector<int> raggedRows(const Logbook& lb);
+// Consecutive rows with one and the same number of commas other than row 1's.
+struct RowRun {
+    int first;
+    int last;
+    int commas;
+};
+
+// Every row, head or sample, with another number of commas than row 1, in runs: its values may
+// be read for the wrong dive, or a row's label read as a value. Blank lines after the last row
+// of text hold no value and do not count.
+std::vector<RowRun> raggedRuns(const Logbook& lb);
 
 // The interval from the dates and times when it disagrees with the export's one by more than
 // a minute; -1 when they agree or the dates and times cannot be read. Not for the last dive.
 long long disagreeingInterval(const Logbook& lb, const DiveRecord& r);
+
+// The interval --ja writes after dive d (not the last): the shorter of the export's and the
+// disagreeing one from the dates and times, since a shorter pause leaves more nitrogen.
+int intervalToWrite(const Logbook& lb, const DiveRecord& r);
 
 // A usable second gas, but no sample after the deepest one lies within its MOD.
 bool switchWithoutSuggestion(const Logbook& lb, const DiveRecord& r);
@@ -50,6 +63,41 @@ bool recordingDisagrees(const Logbook& lb, const DiveRecord& r);
 // The seconds the samples span as the check counts them: sampleCount x sampleRate.
 long long recordedSeconds(const DiveRecord& r);
 
+// Too few samples for a profile: fewer than 2 give no dive minute.
+bool tooFewSamples(const DiveRecord& r);
+
+// The sampling rate of row 14 is plain digits above 0.
+bool rateUsable(const Logbook& lb, const DiveRecord& r);
+
+// A usable mix2 with no more oxygen than the first gas (air when it is not usable): no deco
+// gas, so the gas values likely belong to another dive.
+bool mix2NotRicher(const DiveRecord& r);
+
+// A usable mix1 breathed deeper than its MOD (a pO2 above 1.6 bar) at `deepestTenths`.
+bool mix1BeyondMod(const DiveRecord& r, int deepestTenths);
+
 // The lines the assisted writer puts into the profile for dive r: its minutes (timed where the
-// dive can be), the ascent line and, unless it is the last dive, the surface interval.
-long long profileLines(const DiveRecord& r, bool last);
+// dive can be), the ascent line and, unless it is the last dive, `interval`.
+long long profileLines(const DiveRecord& r, bool last, long long interval);
+
+// The first dive after which the profile --ja would write (intervals from intervalToWrite)
+// reaches the writer's warning, with the lines up to there in *lines; 0 when none does.
+int diveReachingLimit(const Logbook& lb, const std::vector<DiveRecord>& dives, long long* lines);
+
+// A gas switch given on the command line: dive (counted from 1 in the export) and the time in
+// seconds, or kNoSwitchGiven for none.
+constexpr long long kNoSwitchGiven = -1;
+struct GivenSwitch {
+    int dive;
+    long long seconds;
+};
+
+// What keeps a given switch from fitting the loaded export.
+enum SwitchProblem {
+    kSwitchFits,
+    kSwitchNoSuchDive,  // the export has no dive of that number
+    kSwitchOneGas,      // the dive has no usable mix2
+    kSwitchUntimed,     // no sampling rate maps the time to a sample
+    kSwitchAfterDive,   // the time lies after the dive's last sample
+};
+SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const GivenSwitch& given);

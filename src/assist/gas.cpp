@@ -41,3 +41,7 @@ int deepestSample(const Logbook& lb, const DiveRecord& r, int from) {
     }
     return deepest;
 }
+
+std::string metresText(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}

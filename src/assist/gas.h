@@ -2,6 +2,8 @@
 // and where the switch to it can be made. Depths are tenths of a metre, as the export has them.
 #pragma once
 
+#include <string>
+
 #include "import/divetable.h"
 
 // A share of oxygen means something from 1 to 100 %.
@@ -19,3 +21,6 @@ int sampleTenths(const Logbook& lb, const DiveRecord& r, int s);
 // The deepest sample from `from` to the last of the dive, the first of equal ones; -1 when
 // there is none.
 int deepestSample(const Logbook& lb, const DiveRecord& r, int from);
+
+// Tenths of a metre as the export writes them: "21.5".
+std::string metresText(int tenths);

@@ -75,3 +75,15 @@ long long sampleAfterStep(long long seconds, int rate);
 // The assisted entry's sample: the first one taken at or after `seconds`, so that the time a
 // suggestion shows, typed again, gives that very sample.
 long long firstSampleFrom(long long seconds, int rate);
+
+// The seconds from the dive's start at which sample s was taken, as every message shows it.
+long long sampleSeconds(long long s, const DiveRecord& r);
+
+// The sample a switch typed in the assisted entry or given with --wechsel stands for: the first
+// one at or after `seconds`. -1 when the dive cannot be timed or the time lies after its last
+// sample, where no gas can be switched any more.
+int typedSwitchSample(long long seconds, const DiveRecord& r);
+
+// How many of the dive's profile minutes (minutesOf) would be on mix2 with a switch at
+// `switchSample`, by the same rule as profileMinute, without walking the minutes.
+long long minutesOnMix2(const DiveRecord& r, int switchSample);

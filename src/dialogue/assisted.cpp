@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "assist/checks.h"
 #include "assist/clock.h"
 #include "assist/gas.h"
-#include "assist/interval.h"
 #include "assist/picture.h"
 #include "assist/scan.h"
 #include "assist/timing.h"
@@ -19,11 +19,6 @@ namespace {
 
 constexpr int kAir = 21;
 constexpr int kNoSwitch = -1;
-
-// Depths in tenths of a metre as the export writes them, "21.5".
-std::string metres(int tenths) {
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-}
 
 // A first gas the export does not give is air; a second one that is no share is dropped.
 void settleGases(DiveRecord& r) {
@@ -44,11 +39,20 @@ void settleGases(DiveRecord& r) {
     }
 }
 
+// The time of the earliest switch, "17:40".
+std::string clockText(long long seconds) {
+    char text[48];
+    snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
+    return text;
+}
+
+// The suggestion is only the earliest switch the MOD allows; the minutes on Mix2 it would give
+// show how far it may be from the real one.
 void printSuggestion(const Logbook& lb, const DiveRecord& r, const DiveScan& scan) {
     int k = scan.suggested;
     for (const std::string& line : divePicture(lb, r, scan, k))
         printf("%s\n", line.c_str());
-    std::string mod = metres(modTenths(r.mix2));
+    std::string mod = metresText(modTenths(r.mix2));
     if (k < 0) {
         printf(
             "Kein Vorschlag: Nach der tiefsten Stelle liegt keine Probe innerhalb der\n"
@@ -56,9 +60,11 @@ void printSuggestion(const Logbook& lb, const DiveRecord& r, const DiveScan& sca
             mod.c_str());
         return;
     }
-    long long at = (static_cast<long long>(k) - 1) * r.sampleRate;
-    printf("Vorschlag: Gaswechsel bei %lld:%02lld Minuten in %s m Tiefe (MOD von Mix2: %s m).\n",
-           at / 60, at % 60, metres(sampleTenths(lb, r, k)).c_str(), mod.c_str());
+    printf("Vorschlag: Gaswechsel fruehestens bei %s Minuten in %s m Tiefe (MOD von Mix2: %s m).\n",
+           clockText(sampleSeconds(k, r)).c_str(), metresText(sampleTenths(lb, r, k)).c_str(),
+           mod.c_str());
+    printf("Mix2 damit %lld von %lld Minuten; ein spaeterer Wechsel ist die sichere Seite.\n",
+           minutesOnMix2(r, k), minutesOf(r, timedMinutes(r)));
 }
 
 void printQuestion(const DiveRecord& r, int k) {
@@ -76,14 +82,13 @@ bool modHolds(const Logbook& lb, const DiveRecord& r, const DiveScan& scan, int 
     printf(
         "WARNUNG: Nach dem Gaswechsel geht es bis %s m tief, tiefer als die MOD von Mix2\n"
         "(%s m).\n",
-        metres(sampleTenths(lb, r, deepest)).c_str(), metres(modTenths(r.mix2)).c_str());
+        metresText(sampleTenths(lb, r, deepest)).c_str(), metresText(modTenths(r.mix2)).c_str());
     return false;
 }
 
 // One answer to the gas-switch question: a sample, kNoSwitch for '-', the suggestion for an
 // empty line. False when the input ended.
 bool readSwitch(const DiveRecord& r, int k, int* sample) {
-    long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
     std::string answer;
     while (readAnswer(&answer)) {
         if (answer.empty() && k < 0) continue;  // no answer, as in the classic dialogue
@@ -92,8 +97,9 @@ bool readSwitch(const DiveRecord& r, int k, int* sample) {
             return true;
         }
         long long seconds;
-        if (parseClock(answer, &seconds) && seconds <= longest) {
-            *sample = clampToInt(sampleAfterStep(seconds, r.sampleRate));
+        int typed = parseClock(answer, &seconds) ? typedSwitchSample(seconds, r) : -1;
+        if (typed >= 0) {
+            *sample = typed;
             return true;
         }
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");
@@ -101,22 +107,44 @@ bool readSwitch(const DiveRecord& r, int k, int* sample) {
     return false;
 }
 
-bool reviewSwitch(const Logbook& lb, DiveRecord& r, bool asking) {
+// Unattended: the switch given with --wechsel, checked against the export already, is taken
+// even with a deeper sample after it, the command line being explicit. Without one the dive is
+// written on Mix1 throughout: more nitrogen than any real switch would give.
+void takeGivenSwitch(const Logbook& lb, DiveRecord& r, const DiveScan& scan,
+                     const GivenSwitch* given) {
+    int d = r.number;
+    int sample = given && given->seconds != kNoSwitchGiven ? typedSwitchSample(given->seconds, r)
+                                                           : kNoSwitch;
+    for (const std::string& line : divePicture(lb, r, scan, sample))
+        printf("%s\n", line.c_str());
+    if (given && sample == kNoSwitch) {
+        printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
+    } else if (sample == kNoSwitch && scan.suggested >= 0) {
+        printf(
+            "Hinweis: Tauchgang %d mit Mix1 durchgehend; Gaswechsel fruehestens bei %s, "
+            "angeben mit --wechsel %d=M:SS.\n",
+            d, clockText(sampleSeconds(scan.suggested, r)).c_str(), d);
+    } else if (sample == kNoSwitch) {
+        printf(
+            "Hinweis: Tauchgang %d mit Mix1 durchgehend; kein Vorschlag fuer den Gaswechsel, "
+            "angeben mit --wechsel %d=M:SS.\n",
+            d, d);
+    } else {
+        printSwitch(sampleSeconds(sample, r), sample);
+        modHolds(lb, r, scan, sample);
+        r.switchSample = sample;
+    }
+}
+
+bool reviewSwitch(const Logbook& lb, DiveRecord& r, const GivenSwitch* given, bool asking) {
     if (!announceGases(r)) return true;
     DiveScan scan = scanDive(lb, r);
-    int k = scan.suggested;
-    printSuggestion(lb, r, scan);
     if (!asking) {
-        // Unattended, a suggestion with a deeper sample after it is not taken: Mix1 throughout
-        // gives the planner more nitrogen, never less.
-        if (k >= 0 && modHolds(lb, r, scan, k)) {
-            printSwitch((static_cast<long long>(k) - 1) * r.sampleRate, k);
-            r.switchSample = k;
-            return true;
-        }
-        printf("Hinweis: Tauchgang %d wird ohne Gaswechsel geschrieben.\n", r.number);
+        takeGivenSwitch(lb, r, scan, given);
         return true;
     }
+    int k = scan.suggested;
+    printSuggestion(lb, r, scan);
     for (;;) {
         printQuestion(r, k);
         int sample;
@@ -125,7 +153,7 @@ bool reviewSwitch(const Logbook& lb, DiveRecord& r, bool asking) {
             printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
             return true;
         }
-        printSwitch((static_cast<long long>(sample) - 1) * r.sampleRate, sample);
+        printSwitch(sampleSeconds(sample, r), sample);
         if (!modHolds(lb, r, scan, sample)) {
             printf(" Trotzdem uebernehmen?");
             int choice = askChoice('y', 'n');
@@ -138,36 +166,49 @@ bool reviewSwitch(const Logbook& lb, DiveRecord& r, bool asking) {
 }
 
 bool reviewInterval(const Logbook& lb, DiveRecord& r, bool asking) {
-    long long logged = loggedInterval(lb, r.number);
-    long long off = logged - r.surfaceInterval;
-    if (logged >= 0 && (off > 1 || off < -1)) {
+    long long logged = disagreeingInterval(lb, r);
+    if (logged >= 0) {
         printf(
             "\nHinweis: Laut Datum und Uhrzeit der Tauchgaenge betraegt die Pause %lld:%02lldh.\n",
             logged / 60, logged % 60);
     }
-    if (!asking) {
+    if (asking) return askSurfaceInterval(r, readInterval);
+    // Unattended, of two intervals the shorter one: it leaves the diver more nitrogen.
+    int exported = r.surfaceInterval;
+    r.surfaceInterval = intervalToWrite(lb, r);
+    if (logged < 0) {
         printf(
             "\nOberflaechenpause zum naechsten Tauchgang von %d:%02dh aus dem Datensatz "
             "uebernommen.\n",
-            r.surfaceInterval / 60, r.surfaceInterval % 60);
-        return true;
+            exported / 60, exported % 60);
+    } else if (r.surfaceInterval == exported) {
+        printf(
+            "\nOberflaechenpause zum naechsten Tauchgang von %d:%02dh aus dem Datensatz "
+            "uebernommen,\nkuerzer als %lld:%02lldh laut Datum und Uhrzeit: die sichere Seite.\n",
+            exported / 60, exported % 60, logged / 60, logged % 60);
+    } else {
+        printf(
+            "\nOberflaechenpause zum naechsten Tauchgang von %lld:%02lldh laut Datum und Uhrzeit "
+            "uebernommen,\nkuerzer als %d:%02dh im Datensatz: die sichere Seite.\n",
+            logged / 60, logged % 60, exported / 60, exported % 60);
     }
-    return askSurfaceInterval(r, readInterval);
+    return true;
 }
 
 // The assisted review proper, or its unattended form that asks nothing.
-bool assistDive(const Logbook& lb, DiveRecord& r, bool last, bool asking) {
+bool assistDive(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                bool asking) {
     settleGases(r);
-    if (r.mix2 != -1 && !reviewSwitch(lb, r, asking)) return false;
+    if (r.mix2 != -1 && !reviewSwitch(lb, r, given, asking)) return false;
     return last || reviewInterval(lb, r, asking);
 }
 
 }  // namespace
 
-bool assistedReview(const Logbook& lb, DiveRecord& r, bool last) {
-    return assistDive(lb, r, last, true);
+bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given) {
+    return assistDive(lb, r, last, given, true);
 }
 
-bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last) {
-    return assistDive(lb, r, last, false);
+bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given) {
+    return assistDive(lb, r, last, given, false);
 }

@@ -6,12 +6,14 @@
 // picture and a MOD check, and the surface interval with a hint from the dates and times.
 #pragma once
 
+#include "assist/checks.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 
 // Completes dive r's record after its summary, asking the diver. False when the console input
-// ended. A DiveReviewer.
-bool assistedReview(const Logbook& lb, DiveRecord& r, bool last);
+// ended. A DiveReviewer; `given` plays no part.
+bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given);
 
-// The same without a question (--ja): every decision is taken as the rules say and printed.
-bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last);
+// The same without a question (--ja). Nothing is guessed: the switch is `given` (null: none,
+// Mix1 throughout) and the interval the shorter one; every decision is printed.
+bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given);

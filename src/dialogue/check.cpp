@@ -5,16 +5,19 @@
 
 #include "assist/checks.h"
 #include "assist/gas.h"
+#include "dialogue/logflow.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/names.h"
+#include "dialogue/reasons.h"
 #include "dialogue/summary.h"
 #include "import/divetable.h"
 #include "import/fields.h"
 #include "import/layout.h"
 #include "import/logbook.h"
-#include "program.h"
 
 namespace {
+
+const char kLead[] = "Befund: ";
 
 // A field the readers take in their own way: the text and what they make of it.
 void printNotPlain(const Logbook& lb, const char* name, int d, int row, int value) {
@@ -40,15 +43,13 @@ int mixFinding(const Logbook& lb, int d, int row, int value) {
     }
 }
 
-// The sampling rate: no finding only for plain digits above 0.
-int rateFinding(const Logbook& lb, const DiveRecord& r) {
-    int d = r.number;
-    if (numberField(lb, d, kRateRow) == kFieldNotPlain) {
-        printNotPlain(lb, "Samplingrate", d, kRateRow, r.sampleRate);
-        return 1;
-    }
-    if (r.sampleRate > 0) return 0;
-    printf("Befund: Samplingrate '%s' ungueltig.\n", fieldBytes(lb, d, kRateRow).c_str());
+// The first gas breathed where its pO2 passes 1.6 bar.
+int mix1Finding(const Logbook& lb, const DiveRecord& r) {
+    int deepest = deepestSample(lb, r, 0);
+    int tenths = deepest >= 0 ? sampleTenths(lb, r, deepest) : -1;
+    if (!mix1BeyondMod(r, tenths)) return 0;
+    printf("Befund: Mix1(%d%%O2) bei %s m tiefer als seine MOD (%s m): pO2 ueber 1.6 bar.\n",
+           r.mix1, metresText(tenths).c_str(), metresText(modTenths(r.mix1)).c_str());
     return 1;
 }
 
@@ -56,15 +57,8 @@ int rateFinding(const Logbook& lb, const DiveRecord& r) {
 int diveFindings(const Logbook& lb, const DiveRecord& r) {
     int d = r.number;
     int found = mixFinding(lb, d, kMix1Row, r.mix1) + mixFinding(lb, d, kMix2Row, r.mix2);
-    found += rateFinding(lb, r);
-    if (r.sampleRate > 0 && recordingDisagrees(lb, r)) {
-        long long seconds = recordedSeconds(r);
-        printf(
-            "Befund: %d Proben zu %d s ergeben %lld:%02lld Minuten, die Tauchzeit ist '%s' min.\n",
-            r.sampleCount, r.sampleRate, seconds / 60, seconds % 60,
-            fieldText(lb, d, kDiveTimeRow).c_str());
-        found++;
-    }
+    found += printRateReason(lb, kLead, r) + printSampleReasons(lb, kLead, r);
+    found += printGasReason(kLead, r) + mix1Finding(lb, r);
     if (switchWithoutSuggestion(lb, r)) {
         printf("Befund: Zwei Gase, aber kein Vorschlag fuer den Gaswechsel moeglich.\n");
         found++;
@@ -83,55 +77,54 @@ int diveFindings(const Logbook& lb, const DiveRecord& r) {
     return found;
 }
 
-// The findings of the loaded export; the count.
-int exportFindings(const Logbook& lb) {
-    int found = 0;
-    for (int r : raggedRows(lb)) {
-        printf("\nBefund: Zeile %d hat %d Kommas statt %d; Werte koennen verrutschen.\n", r + 1,
-               rowCommas(lb, r), lb.dives);
-        found++;
-    }
-    long long lines = 0;
-    bool tooLong = false;
-    for (const DiveRecord& r : fillDiveTable(lb)) {
+// The findings of the loaded export; the count. `earlier`: the usable exports checked before.
+int exportFindings(const Logbook& lb, const std::vector<FileNames>& earlier) {
+    int found =
+        printRaggedRows(lb, "\nBefund: ") + printTakenProfile(lb.names, "\nBefund: ", earlier);
+    std::vector<DiveRecord> dives = fillDiveTable(lb);
+    long long lines;
+    int longAt = diveReachingLimit(lb, dives, &lines);
+    for (const DiveRecord& r : dives) {
         printDive(lb, r);
         found += diveFindings(lb, r);
-        lines += profileLines(r, r.number == lb.dives);
         // Once, where the writer would warn first.
-        if (!tooLong && lines + 1 >= kProfileMinuteLimit) {
-            printf("Befund: Profil mit %lld Minuten zu lang fuer VD (Grenze: %lld Minuten).\n",
-                   lines, kProfileMinuteLimit - 1);
-            tooLong = true;
-            found++;
-        }
+        if (r.number == longAt) found += printLengthReason(kLead, lines);
     }
     return found;
 }
 
-void printClosing(const Logbook& lb, int found) {
+void printClosing(const FileNames& names, int found) {
     if (found == 0) {
-        printf("\nPruefung von %s: kein Befund.\n", lb.names.exportShown.c_str());
+        printf("\nPruefung von %s: kein Befund.\n", names.exportShown.c_str());
     } else {
-        printf("\nPruefung von %s: %d Befund%s.\n", lb.names.exportShown.c_str(), found,
+        printf("\nPruefung von %s: %d Befund%s.\n", names.exportShown.c_str(), found,
                found == 1 ? "" : "e");
     }
 }
 
 }  // namespace
 
-int checkExports(const std::vector<std::string>& exports) {
+int checkExports(const std::vector<std::string>& exports, const std::string& diveList) {
     bool unusable = false;
     bool findings = false;
+    std::vector<FileNames> earlier;
     for (const std::string& given : exports) {
         Logbook lb;
         FileNames names = namesFromArgument(given);
-        if (!loadUsable(names, true, &lb)) {
+        if (isLogFile(names)) {
+            int checked = checkLog(names, diveList);
+            unusable = unusable || checked < 0;
+            findings = findings || checked > 0;
+            continue;
+        }
+        if (!noDiveListFor(names, diveList) || !loadUsable(names, true, &lb)) {
             printf("\nPruefung von %s: nicht verwendbar.\n", names.exportShown.c_str());
             unusable = true;
             continue;
         }
-        int found = exportFindings(lb);
-        printClosing(lb, found);
+        int found = exportFindings(lb, earlier);
+        earlier.push_back(names);
+        printClosing(names, found);
         findings = findings || found > 0;
     }
     fflush(stdout);

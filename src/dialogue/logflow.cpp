@@ -42,6 +42,14 @@ const LogGas& gasOf(const LogDive& dive, int index) {
                : kAir;
 }
 
+// The gases in short for the list: "32 %, 50 % ab 17:00".
+std::string shortGases(const LogDive& dive) {
+    std::string text = gasText(gasOf(dive, dive.firstGas));
+    for (const LogSwitch& w : dive.switches)
+        text += ", " + gasText(gasOf(dive, w.gas)) + " ab " + clock(w.seconds);
+    return text;
+}
+
 // The first gas and every switch with the profile minute it counts from: the first whole minute
 // after it, on the safe side.
 std::string gasesText(const LogDive& dive) {
@@ -94,14 +102,18 @@ std::string hoursText(long long minutes) {
     return text;
 }
 
-// Says which interval is written after dive `number`, and why.
+// Says which interval is written after dive `number`, from where, and the other one.
 void printInterval(int number, const LogInterval& i) {
-    printf("\nOberflaechenpause nach Tauchgang %d: %s", number, hoursText(i.chosen).c_str());
-    if (i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes)) {
-        printf(" (die kuerzere: laut Datei %s, laut Datum und Uhrzeit %s).\n",
-               hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
+    bool both = i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes);
+    bool fromFile = i.chosen == i.fromFile && i.fromFile >= 0;
+    printf("\nOberflaechenpause nach Tauchgang %d: %s %s", number, hoursText(i.chosen).c_str(),
+           fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
+    if (both) {
+        printf(",\nkuerzer als %s %s: die sichere Seite.\n",
+               hoursText(fromFile ? i.fromTimes : i.fromFile).c_str(),
+               fromFile ? "laut Datum und Uhrzeit" : "laut Datei");
     } else {
-        printf(" (%s).\n", i.fromFile >= 0 ? "laut Datei" : "laut Datum und Uhrzeit");
+        printf(".\n");
     }
 }
 
@@ -223,7 +235,7 @@ int checkLog(const FileNames& names, const std::string& list) {
                dive.date.empty() ? "?" : dive.date.c_str(),
                dive.time.empty() ? "?" : dive.time.c_str(),
                dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
-               dive.greatestDepth, gasesText(dive).c_str());
+               dive.greatestDepth, shortGases(dive).c_str());
     }
     int found = 0;
     for (size_t k = 0; k < chosen.size(); k++) {
@@ -245,7 +257,7 @@ int checkLog(const FileNames& names, const std::string& list) {
         } else if (i.fromFile >= 0 && i.fromTimes >= 0 &&
                    intervalsDisagree(i.fromFile, i.fromTimes)) {
             printf(
-                "Befund: Oberflaechenpause nach Tauchgang %d laut Datei %s, laut Datum und "
+                "Befund: Oberflaechenpause nach Tauchgang %d laut Datei %s,\nlaut Datum und "
                 "Uhrzeit %s.\n",
                 number, hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
             found++;

@@ -4,11 +4,14 @@
 #include <cstdio>
 
 #include "dialogue/assisted.h"
+#include "dialogue/logflow.h"
 #include "dialogue/names.h"
 #include "dialogue/output.h"
 #include "dialogue/prompts.h"
+#include "dialogue/reasons.h"
 #include "dialogue/review.h"
 #include "import/divetable.h"
+#include "import/logfile.h"
 #include "platform/console.h"
 #include "program.h"
 
@@ -65,22 +68,42 @@ struct Conversion {
     DiveReviewer review;
     bool replace;      // replace an existing profile without asking
     bool refuseEmpty;  // an export without dives is not converted
+    const std::vector<GivenSwitch>* switches;
+    const std::vector<FileNames>* refuseWritten;  // --ja: refuse doubtful exports, these profiles
 };
 
 // Everything after loading, up to and including the output stage.
 Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     std::vector<DiveRecord> dives = fillDiveTable(lb);
+    if (how.refuseWritten && refuseUnattended(lb, dives, *how.refuseWritten, *how.switches)) {
+        return kNotUsable;
+    }
     if (clear) consoleClearScreen();
     if (lb.dives == 1) {
         printf("%d Tauchgang ist in der importierten Datei vorhanden.", lb.dives);
     } else {
         printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", lb.dives);
     }
-    if (!reviewDives(lb, dives, how.review)) return kGone;
+    if (!reviewDives(lb, dives, how.review, *how.switches)) return kGone;
     printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
     WriteResult written = writeDives(lb, dives, how.replace);
     if (written == kInputEnded) return kGone;
     return written == kNotWritten ? kFailed : kConverted;
+}
+
+// One log given as an argument, converted by its own flow.
+Outcome convertLogFile(const FileNames& names, const std::string& diveList, bool unattended) {
+    switch (convertLog(names, diveList, unattended)) {
+        case kLogConverted:
+            return kConverted;
+        case kLogNotUsable:
+            return kNotUsable;
+        case kLogFailed:
+            return kFailed;
+        case kLogGone:
+            break;
+    }
+    return kGone;
 }
 
 }  // namespace
@@ -96,7 +119,8 @@ int mainFlow() {
     std::string base;
     if (!askBaseName(&base)) return reportInputEnded();
     Logbook lb;
-    const Conversion classic{classicReview, false, false};
+    const std::vector<GivenSwitch> none;
+    const Conversion classic{classicReview, false, false, &none, nullptr};
     Outcome outcome =
         loadUsable(namesFromBase(base), false, &lb) ? convert(lb, classic, true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
@@ -105,21 +129,57 @@ int mainFlow() {
     return waitAndEnd(outcome == kFailed ? -1 : 0);
 }
 
-int exportsFlow(const std::vector<std::string>& exports, bool unattended) {
+bool isLogFile(const FileNames& names) {
+    return looksLikeXmlLog(names.exportPath);
+}
+
+bool noDiveListFor(const FileNames& names, const std::string& diveList) {
+    if (diveList.empty()) return true;
+    printf(
+        "\nERROR: --tauchgaenge gilt nur fuer UDDF- und Subsurface-Dateien; %s ist ein\n"
+        "CSV-Export.\n",
+        names.exportShown.c_str());
+    return false;
+}
+
+namespace {
+
+// One argument of exportsFlow: an export or a log, loaded, checked and converted.
+Outcome convertArgument(const FileNames& names, const Conversion& how, const std::string& diveList,
+                        bool first) {
+    if (isLogFile(names)) {
+        if (how.refuseWritten && printTakenProfile(names, "ERROR: ", *how.refuseWritten) > 0) {
+            printf("ERROR: %s wird abgelehnt, %s wird nicht geschrieben.\n",
+                   names.exportShown.c_str(), names.profileShown.c_str());
+            return kNotUsable;
+        }
+        return convertLogFile(names, diveList, how.replace);
+    }
+    Logbook lb;
+    if (!noDiveListFor(names, diveList) || !loadUsable(names, true, &lb)) return kNotUsable;
+    return convert(lb, how, first);
+}
+
+}  // namespace
+
+int exportsFlow(const std::vector<std::string>& exports, bool unattended,
+                const std::vector<GivenSwitch>& switches, const std::string& diveList) {
     printBanner();
-    const Conversion how{unattended ? unattendedReview : assistedReview, unattended, true};
+    std::vector<FileNames> written;  // --ja: no export may replace a profile of this run
+    const Conversion how{unattended ? unattendedReview : assistedReview, unattended, true,
+                         &switches, unattended ? &written : nullptr};
     bool allConverted = true;
     bool reachedOutput = false;
     bool first = true;
     for (const std::string& given : exports) {
-        Logbook lb;
+        FileNames names = namesFromArgument(given);
         // Only the first clearing: a later one would wipe what the earlier exports reported.
-        Outcome outcome =
-            loadUsable(namesFromArgument(given), true, &lb) ? convert(lb, how, first) : kNotUsable;
+        Outcome outcome = convertArgument(names, how, diveList, first);
         first = false;
         if (outcome == kGone) return reportInputEnded();
         if (outcome != kConverted) allConverted = false;
         if (outcome != kNotUsable) reachedOutput = true;
+        if (outcome == kConverted) written.push_back(names);
     }
     int code = allConverted ? 0 : -1;
     if (unattended) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "assist/checks.h"
 #include "import/logbook.h"
 
 // Runs the classic conversion once, asking for the file name; returns the exit code: 0 after a
@@ -13,9 +14,18 @@
 int mainFlow();
 
 // Converts the exports named on the command line one after the other: with questions, or with
-// `unattended` (--ja) without any. 0 when every profile was written (or kept at the user's
-// wish), else -1.
-int exportsFlow(const std::vector<std::string>& exports, bool unattended);
+// `unattended` (--ja) without any, refusing an export with a reason to doubt its values;
+// `switches` are the gas switches given with --wechsel. A UDDF or Subsurface log among them is
+// converted with the dives of `diveList` (empty: its last series). 0 when every profile was
+// written (or kept at the user's wish), else -1.
+int exportsFlow(const std::vector<std::string>& exports, bool unattended,
+                const std::vector<GivenSwitch>& switches = {}, const std::string& diveList = "");
+
+// True when an argument names a UDDF or Subsurface log (told by the content), not a CSV export.
+bool isLogFile(const FileNames& names);
+
+// Refuses a dive list for a CSV export; false once the refusal is printed.
+bool noDiveListFor(const FileNames& names, const std::string& diveList);
 
 // Loads the export named in `names` into *lb and counts its dives, refusing an export with too
 // few rows or, with `refuseEmpty`, without dives. False once the refusal is printed.

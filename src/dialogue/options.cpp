@@ -1,6 +1,7 @@
 // Parsing the command line; no console output here, main prints what it returns.
 #include "dialogue/options.h"
 
+#include "assist/clock.h"
 #include "program.h"
 
 namespace {
@@ -10,58 +11,145 @@ bool isOption(const std::string& arg) {
 }
 
 Command bad(const std::string& problem) {
-    return Command{kBadUsage, {}, problem};
+    return Command{kBadUsage, {}, problem, {}, ""};
+}
+
+// Dive numbers, ranges and commas ("3-5", "2,4"); whether they fit a log is told once it is read.
+bool diveListShape(const std::string& value) {
+    bool digit = false;
+    for (char c : value) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c != ',' && c != '-' && c != ' ') {
+            return false;
+        }
+    }
+    return digit;
+}
+
+constexpr size_t kMostDiveDigits = 9;  // beyond any export, within an int
+
+// "N=M:SS" or "N=-" into *given; false for anything else. N counts the export's dives from 1.
+bool parseSwitch(const std::string& value, GivenSwitch* given) {
+    size_t equals = value.find('=');
+    if (equals == std::string::npos || equals == 0 || equals > kMostDiveDigits) return false;
+    int dive = 0;
+    for (size_t i = 0; i < equals; i++) {
+        if (value[i] < '0' || value[i] > '9') return false;
+        dive = dive * 10 + (value[i] - '0');
+    }
+    std::string time = value.substr(equals + 1);
+    long long seconds = kNoSwitchGiven;
+    if (dive == 0 || (time != "-" && !parseClock(time, &seconds))) return false;
+    *given = GivenSwitch{dive, seconds};
+    return true;
+}
+
+// The first problem of the --wechsel values, or "" when there is none.
+std::string switchProblem(const std::vector<GivenSwitch>& switches, bool unattended,
+                          size_t exports) {
+    if (switches.empty()) return "";
+    if (!unattended) return "--wechsel gilt nur zusammen mit --ja.";
+    if (exports != 1) return "--wechsel verlangt genau einen Export.";
+    for (size_t i = 0; i < switches.size(); i++) {
+        for (size_t j = 0; j < i; j++) {
+            if (switches[j].dive == switches[i].dive) {
+                return "--wechsel fuer Tauchgang " + std::to_string(switches[i].dive) +
+                       " steht mehrfach da.";
+            }
+        }
+    }
+    return "";
 }
 
 }  // namespace
 
 Command parseArguments(const std::vector<std::string>& args) {
-    if (args.empty()) return Command{kStartClassic, {}, ""};
+    if (args.empty()) return Command{kStartClassic, {}, "", {}, ""};
     bool unattended = false;
     bool check = false;
     bool optionsEnded = false;
     std::string unknown;
+    std::string malformed;
     std::vector<std::string> exports;
-    for (const std::string& arg : args) {
+    std::vector<GivenSwitch> switches;
+    std::string diveList;
+    for (size_t i = 0; i < args.size(); i++) {
+        const std::string& arg = args[i];
         if (optionsEnded || !isOption(arg)) {
             exports.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--hilfe" || arg == "-h" || arg == "--help") {
-            return Command{kShowHelp, {}, ""};
+            return Command{kShowHelp, {}, "", {}, ""};
         } else if (arg == "--version") {
-            return Command{kShowVersion, {}, ""};
+            return Command{kShowVersion, {}, "", {}, ""};
         } else if (arg == "--ja" || arg == "-y") {
             unattended = true;
         } else if (arg == "--pruefen" || arg == "-p") {
             check = true;
+        } else if (arg == "--wechsel") {
+            // No value begins with a minus: an option there is not taken as one, so that help
+            // or version after it still win.
+            bool hasValue = i + 1 < args.size() && !isOption(args[i + 1]);
+            std::string value = hasValue ? args[++i] : "";
+            GivenSwitch given;
+            if (parseSwitch(value, &given)) {
+                switches.push_back(given);
+            } else if (malformed.empty()) {
+                malformed =
+                    "Ungueltiger Wert fuer --wechsel: '" + value + "' (erwartet: N=M:SS oder N=-)";
+            }
+        } else if (arg == "--tauchgaenge") {
+            bool hasValue = i + 1 < args.size() && !isOption(args[i + 1]);
+            std::string value = hasValue ? args[++i] : "";
+            if (diveListShape(value) && diveList.empty()) {
+                diveList = value;
+            } else if (malformed.empty()) {
+                malformed = diveList.empty() ? "Ungueltiger Wert fuer --tauchgaenge: '" + value +
+                                                   "' (erwartet etwa 3-5 oder 2,4)"
+                                             : "--tauchgaenge steht mehrfach da.";
+            }
         } else if (unknown.empty()) {
             unknown = arg;  // help or version later on the line still win
         }
     }
     if (!unknown.empty()) return bad("Unbekannte Option: " + unknown);
     if (unattended && check) return bad("--ja und --pruefen schliessen einander aus.");
+    if (!malformed.empty()) return bad(malformed);
     if (exports.empty()) return bad("Es fehlt der Name mindestens einer Exportdatei.");
+    std::string problem = switchProblem(switches, unattended, exports.size());
+    if (!problem.empty()) return bad(problem);
     Action action = unattended ? kStartUnattended : check ? kStartCheck : kStartAssisted;
-    return Command{action, exports, ""};
+    return Command{action, exports, "", switches, diveList};
 }
 
 const char* usageText() {
     return "Aufruf:\n"
            "  csv2vdp                      Dialog wie bisher, fragt nach dem Dateinamen\n"
            "  csv2vdp EXPORT...            unterstuetzter Dialog fuer jeden Export (.csv)\n"
+           "                               oder jede UDDF- und Subsurface-Datei\n"
            "\n"
            "Optionen:\n"
-           "  -y, --ja EXPORT...           ohne Fragen umwandeln: Vorschlag fuer den\n"
-           "                               Gaswechsel, Pausen aus dem Export, ein\n"
-           "                               vorhandenes Profil wird ersetzt\n"
+           "  -y, --ja EXPORT...           ohne Fragen umwandeln: ohne Gaswechsel (Mix1\n"
+           "                               durchgehend), bei abweichender Pause die\n"
+           "                               kuerzere; ein vorhandenes Profil wird ersetzt;\n"
+           "                               zweifelhafte Exporte werden abgelehnt\n"
+           "  --wechsel N=M:SS, N=-        mit --ja und einem Export: Gaswechsel von\n"
+           "                               Tauchgang N bei M:SS Minuten, oder keiner\n"
            "  -p, --pruefen EXPORT...      nur pruefen, nichts schreiben; Ende mit 0\n"
            "                               (kein Befund), 1 (Befunde), -1 (unbrauchbar)\n"
+           "  --tauchgaenge LISTE          bei UDDF- und Subsurface-Dateien: diese\n"
+           "                               Tauchgaenge (etwa 3-5 oder 2,4) statt der\n"
+           "                               letzten Serie\n"
            "  -h, --hilfe, --help          diese Hilfe\n"
            "  --version                    Name und Version\n"
            "  --                           alles danach ist ein Export, auch \"-x\"\n"
            "\n"
            "Optionen und Exporte duerfen in beliebiger Reihenfolge stehen.\n"
+           "Der Vorschlag im Dialog ist der frueheste moegliche Gaswechsel; ein spaeterer\n"
+           "ist die sichere Seite. Eine Tauchserie gehoert in einen Export: auf mehrere\n"
+           "Exporte verteilt, geht der Reststickstoff zwischen ihnen verloren.\n"
            "Mehr dazu in Info.txt, Abschnitt 10.\n";
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "assist/checks.h"
+
 enum Action {
     kStartClassic,     // no arguments: the classic dialogue
     kStartAssisted,    // exports only: the assisted dialogue
@@ -16,12 +18,16 @@ enum Action {
 
 struct Command {
     Action action;
-    std::vector<std::string> exports;  // in the order given
-    std::string problem;               // for kBadUsage: one German line
+    std::vector<std::string> exports;   // in the order given
+    std::string problem;                // for kBadUsage: one German line
+    std::vector<GivenSwitch> switches;  // --wechsel, with --ja and one export only
+    std::string diveList;               // --tauchgaenge: dives of a UDDF or Subsurface log
 };
 
 // Reads the arguments after the program's name. Options and exports may come in any order;
 // "--" ends the options and a lone "-" is an export. Help and version win over everything else.
+// "--wechsel N=M:SS" (or N=-) takes the next argument as its value; whether dive N and the
+// time fit the export is checked once it is loaded.
 Command parseArguments(const std::vector<std::string>& args);
 
 // The short German usage text, plain ASCII, ending in a line end.

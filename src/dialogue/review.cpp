@@ -46,7 +46,7 @@ bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     return true;
 }
 
-bool classicReview(const Logbook&, DiveRecord& r, bool last) {
+bool classicReview(const Logbook&, DiveRecord& r, bool last, const GivenSwitch*) {
     // A share that is no share (an empty field reads 0) is as good as none: an unknown first
     // gas becomes air below, an unknown second one is not used.
     if (!gasKnown(r.mix1)) r.mix1 = -1;
@@ -59,10 +59,15 @@ bool classicReview(const Logbook&, DiveRecord& r, bool last) {
     return last || askSurfaceInterval(r, readInterval);
 }
 
-bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review) {
+bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review,
+                 const std::vector<GivenSwitch>& switches) {
     for (size_t i = 0; i < dives.size(); i++) {
+        const GivenSwitch* given = nullptr;
+        for (const GivenSwitch& s : switches) {
+            if (s.dive == dives[i].number) given = &s;
+        }
         printDive(lb, dives[i]);
-        if (!review(lb, dives[i], i + 1 == dives.size())) return false;
+        if (!review(lb, dives[i], i + 1 == dives.size(), given)) return false;
     }
     return true;
 }

@@ -21,15 +21,18 @@ struct FileTemp {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel's own limit on a path's links
-const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction savedActions[3];
+// SIGPIPE too: a console piped into a reader that has quit (`csv2vdp --ja x | head -1`) must
+// not leave the temporary file behind.
+const int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+constexpr int kGuardedSignals = sizeof kSignals / sizeof kSignals[0];
+struct sigaction savedActions[kGuardedSignals];
 
 // The temporary file being written; the handler removes it. Set only with the signals blocked.
 char* volatile guarded = nullptr;
 
 void removeAndDie(int sig) {
     if (guarded) unlink(guarded);
-    // The three signals are blocked while this runs, so a second one cannot end the process
+    // The guarded signals are blocked while this runs, so a second one cannot end the process
     // before the file is gone; the raised one ends it with its usual status on return.
     signal(sig, SIG_DFL);
     raise(sig);
@@ -50,7 +53,7 @@ void guard(char* temp) {
     sigemptyset(&action.sa_mask);
     for (int sig : kSignals)
         sigaddset(&action.sa_mask, sig);
-    for (int i = 0; i < 3; i++) {
+    for (int i = 0; i < kGuardedSignals; i++) {
         // A signal ignored from the start (nohup, a background job) stays ignored.
         sigaction(kSignals[i], nullptr, &savedActions[i]);
         if (savedActions[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
@@ -60,7 +63,7 @@ void guard(char* temp) {
 
 void unguard() {
     guarded = nullptr;
-    for (int i = 0; i < 3; i++)
+    for (int i = 0; i < kGuardedSignals; i++)
         sigaction(kSignals[i], &savedActions[i], nullptr);
 }
 

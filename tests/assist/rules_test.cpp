@@ -138,6 +138,39 @@ TEST(Timing, TypedTimesAndSamples) {
     EXPECT_EQ(firstSampleFrom(0, 20), 0);
 }
 
+// The assisted entry and --wechsel: the first sample at or after the time, within the dive.
+TEST(Timing, TypedSwitchIsTheFirstSampleFromTheTime) {
+    DiveRecord r = record(90, 20);  // samples 0 to 89, the last at 29:40
+    EXPECT_EQ(typedSwitchSample(1060, r), 53);  // the time the suggestion shows for sample 53
+    EXPECT_EQ(sampleSeconds(53, r), 1060);
+    EXPECT_EQ(typedSwitchSample(1041, r), 53);
+    EXPECT_EQ(typedSwitchSample(1040, r), 52);
+    EXPECT_EQ(typedSwitchSample(0, r), 0);
+    EXPECT_EQ(typedSwitchSample(1780, r), 89);
+    EXPECT_EQ(typedSwitchSample(1781, r), -1);  // after the last sample
+    EXPECT_EQ(typedSwitchSample(-1, r), -1);
+    EXPECT_EQ(typedSwitchSample(0, record(90, 0)), -1);
+    EXPECT_EQ(typedSwitchSample(0, record(0, 20)), -1);
+    EXPECT_EQ(typedSwitchSample(30, record(2, 30)), 1);  // at 30 s as well
+}
+
+// The count the suggestion shows must be the minutes the writer puts on mix2.
+TEST(Timing, MinutesOnMix2AsTheWriterWalksThem) {
+    for (int rate : {1, 10, 20, 29, 30, 31, 45, 60, 61, 3600}) {
+        for (int count : {0, 1, 2, 3, 30, 91}) {
+            for (int k : {-1, 0, 1, 2, 3, 17, 29, 30, 53, 89, 90, 91}) {
+                DiveRecord r = record(count, rate, 50, k);
+                bool timed = timedMinutes(r);
+                long long walked = 0;
+                for (long long i = 1; profileMinute(r, i, timed).exists; i++)
+                    walked += profileMinute(r, i, timed).secondGas;
+                EXPECT_EQ(minutesOnMix2(r, k), walked) << rate << " " << count << " " << k;
+            }
+        }
+    }
+    EXPECT_EQ(minutesOnMix2(record(90, 20), 53), 12);  // 12 of the example's 30 minutes
+}
+
 TEST(Interval, FromSurfacingToTheNextDescent) {
     Logbook lb = divesWith({"1.0"}, "1.8.26,01.08.2026", "9:00,12:00", "9:30,12:10");
     EXPECT_EQ(loggedInterval(lb, 1), 150);

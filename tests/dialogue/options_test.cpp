@@ -56,8 +56,48 @@ TEST(Options, UsageTextIsPlainAsciiAndNamesEveryOption) {
     for (char c : text)
         EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << static_cast<int>(c);
     for (const char* option : {"--ja", "-y", "--pruefen", "-p", "--hilfe", "-h", "--help",
-                               "--version", "--", "csv2vdp EXPORT"})
+                               "--version", "--", "csv2vdp EXPORT", "--wechsel"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
+}
+
+// A given switch: dive and seconds, or none; the value is the next argument.
+TEST(Options, SwitchesGivenWithJa) {
+    Command c = parse({"--ja", "--wechsel", "2=17:40", "tg", "--wechsel", "1=-", "--wechsel",
+                       "3=12"});
+    ASSERT_EQ(c.action, kStartUnattended);
+    EXPECT_EQ(c.exports, std::vector<std::string>{"tg"});
+    ASSERT_EQ(c.switches.size(), 3u);
+    EXPECT_EQ(c.switches[0].dive, 2);
+    EXPECT_EQ(c.switches[0].seconds, 17 * 60 + 40);
+    EXPECT_EQ(c.switches[1].dive, 1);
+    EXPECT_EQ(c.switches[1].seconds, kNoSwitchGiven);
+    EXPECT_EQ(c.switches[2].seconds, 12 * 60);
+    EXPECT_TRUE(parse({"-y", "tg"}).switches.empty());
+}
+
+TEST(Options, SwitchesRefusedWithTheUsage) {
+    const std::string malformed = "Ungueltiger Wert fuer --wechsel: '";
+    for (const char* value : {"2", "=1:00", "0=1:00", "x=1:00", "2=", "2=1.30", "2=1:00h",
+                               "2=+1", "2=--", "2= 1:00", "1234567890=1:00", "2=1:-5"}) {
+        Command c = parse({"-y", "tg", "--wechsel", value});
+        EXPECT_EQ(c.action, kBadUsage) << value;
+        EXPECT_EQ(c.problem.rfind(malformed + value + "'", 0), 0u) << c.problem;
+    }
+    // A value that is an option is none; the option keeps its meaning.
+    EXPECT_EQ(parse({"-y", "tg", "--wechsel"}).problem.rfind(malformed + "'", 0), 0u);
+    EXPECT_EQ(parse({"-y", "tg", "--wechsel", "-2=1:00"}).action, kBadUsage);
+    EXPECT_EQ(parse({"-y", "tg", "--wechsel", "--hilfe"}).action, kShowHelp);
+    EXPECT_EQ(parse({"tg", "--wechsel", "2=1:00"}).problem,
+              "--wechsel gilt nur zusammen mit --ja.");
+    EXPECT_EQ(parse({"-p", "tg", "--wechsel", "2=1:00"}).problem,
+              "--wechsel gilt nur zusammen mit --ja.");
+    EXPECT_EQ(parse({"-y", "a", "b", "--wechsel", "2=1:00"}).problem,
+              "--wechsel verlangt genau einen Export.");
+    EXPECT_EQ(parse({"-y", "a", "--wechsel", "2=1:00", "--wechsel", "2=-"}).problem,
+              "--wechsel fuer Tauchgang 2 steht mehrfach da.");
+    EXPECT_EQ(parse({"-y", "a", "--wechsel", "2=1:00", "--wechsel", "02=-"}).action, kBadUsage);
+    EXPECT_EQ(parse({"-y", "--wechsel", "2=1:00"}).problem,
+              "Es fehlt der Name mindestens einer Exportdatei.");
 }
 
 }  // namespace

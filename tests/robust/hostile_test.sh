@@ -224,7 +224,8 @@ run $'big\ny\n\n'
 
 # 8. A signal while writing removes the temporary file and ends with the signal's status.
 # A background job starts with SIGINT ignored, and the program leaves it so; env restores it.
-sigs="TERM HUP"
+# SIGPIPE is what a console piped into a reader that has quit sends.
+sigs="TERM HUP PIPE"
 launch=()
 if env --default-signal=INT true 2>/dev/null; then
     sigs="$sigs INT"
