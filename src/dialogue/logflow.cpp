@@ -67,9 +67,9 @@ void printLoggedDive(int number, const LogDive& dive) {
     printf("\n\nTauchgang Nr. %d vom %s %s\n", number, dive.date.empty() ? "?" : dive.date.c_str(),
            dive.time.empty() ? "?" : dive.time.c_str());
     printf("----------------------------------------\n");
-    printf("Dauer: %s min  Groesste Tiefe: %.1f m  Proben: %zu\n",
+    printf("Dauer: %s min  Groesste Tiefe: %.1f m  Proben: %lld\n",
            dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
-           dive.greatestDepth, dive.samples.size());
+           dive.greatestDepth, static_cast<long long>(dive.samples.size()));
     printf("Gase: %s\n", gasesText(dive).c_str());
 }
 
@@ -165,8 +165,8 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     LogFile log;
     std::vector<int> chosen;
     if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return kLogNotUsable;
-    printf("%zu Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
-           log.dives.size(), chosenText(chosen).c_str());
+    printf("%lld Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
+           static_cast<long long>(log.dives.size()), chosenText(chosen).c_str());
     std::vector<LoggedDive> dives;
     bool refused = false;
     for (size_t k = 0; k < chosen.size(); k++) {
@@ -223,16 +223,16 @@ int checkLog(const FileNames& names, const std::string& list) {
         return -1;
     }
     std::vector<int> series = defaultSeries(log.dives);
-    printf("%zu Tauchgaenge; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
-           log.dives.size());
+    printf("%lld Tauchgaenge; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
+           static_cast<long long>(log.dives.size()));
     printf("   Nr.  Datum       Zeit   Dauer     Tiefe  Gase\n");
     for (size_t k = 0; k < log.dives.size(); k++) {
         const LogDive& dive = log.dives[k];
         bool inSeries = false;
         for (int s : series)
             inSeries = inSeries || static_cast<size_t>(s) == k;
-        printf("%c %4zu  %-10s  %-5s  %7s  %6.1f m  %s\n", inSeries ? '*' : ' ', k + 1,
-               dive.date.empty() ? "?" : dive.date.c_str(),
+        printf("%c %4lld  %-10s  %-5s  %7s  %6.1f m  %s\n", inSeries ? '*' : ' ',
+               static_cast<long long>(k + 1), dive.date.empty() ? "?" : dive.date.c_str(),
                dive.time.empty() ? "?" : dive.time.c_str(),
                dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
                dive.greatestDepth, shortGases(dive).c_str());
