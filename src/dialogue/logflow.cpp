@@ -78,13 +78,13 @@ std::string refusal(int number, const LogDive& dive, const std::vector<DiveMinut
     char text[200];
     if (dive.kind == kRebreather) {
         snprintf(text, sizeof text,
-                 "ERROR: Tauchgang %d wurde mit einem Kreislauftauchgeraet getaucht; ein "
-                 "Minutenprofil\nmit offenen Gasen wuerde ihn falsch darstellen.",
+                 "ERROR: Tauchgang %d wurde mit einem Kreislauftauchgeraet getaucht;\n"
+                 "ein Minutenprofil mit offenen Gasen wuerde ihn falsch darstellen.",
                  number);
     } else if (dive.kind == kApnoe) {
         snprintf(text, sizeof text,
-                 "ERROR: Tauchgang %d ist ein Apnoe-Tauchgang; ein Minutenprofil mit Atemgas "
-                 "wuerde\nihn falsch darstellen.",
+                 "ERROR: Tauchgang %d ist ein Apnoe-Tauchgang; ein Minutenprofil mit\n"
+                 "Atemgas wuerde ihn falsch darstellen.",
                  number);
     } else if (dive.samples.empty()) {
         snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine Tiefenwerte.", number);
@@ -118,8 +118,8 @@ void printInterval(int number, const LogInterval& i) {
 }
 
 const char* const kNoInterval =
-    "Die Oberflaechenpause nach Tauchgang %d steht weder in der Datei, noch ergibt sie sich\n"
-    "aus Datum und Uhrzeit.";
+    "Die Oberflaechenpause nach Tauchgang %d steht weder in der Datei,\n"
+    "noch ergibt sie sich aus Datum und Uhrzeit.";
 
 // The dives `list` names, or the last series; false once the refusal is printed.
 bool chooseDives(const LogFile& log, const FileNames& names, const std::string& list,

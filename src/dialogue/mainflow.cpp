@@ -136,8 +136,8 @@ bool isLogFile(const FileNames& names) {
 bool noDiveListFor(const FileNames& names, const std::string& diveList) {
     if (diveList.empty()) return true;
     printf(
-        "\nERROR: --tauchgaenge gilt nur fuer UDDF- und Subsurface-Dateien; %s ist ein\n"
-        "CSV-Export.\n",
+        "\nERROR: --tauchgaenge gilt nur fuer UDDF- und Subsurface-Dateien;\n"
+        "%s ist ein CSV-Export.\n",
         names.exportShown.c_str());
     return false;
 }
