@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "assist/names.h"
-
 #include "assist/timing.h"
 #include "dialogue/check.h"
 #include "dialogue/mainflow.h"
+#include "dialogue/reasons.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 #include "test_seams.h"
@@ -102,6 +102,24 @@ TEST(Checks, RaggedRowsHeadAndSamplesInRuns) {
     EXPECT_EQ(runs[0].commas, 0);
 }
 
+// An export ragged all through is named in five runs and a count of the rest.
+TEST(Checks, RaggedRowsReportStaysShort) {
+    std::vector<std::string> rows(23, "r,,");
+    rows[1] = "Nr,1,2";
+    for (int s = 0; s < 14; s++)
+        rows.push_back(s % 2 == 0 ? "1,1.0,1.0" : "2,1.0");  // every second row one short
+    setTable(rows);
+    testing::internal::CaptureStdout();
+    int printed = printRaggedRows("Befund: ");
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, 6);
+    EXPECT_NE(out.find("Befund: Zeile 25 hat 1 Komma statt 2;"), std::string::npos) << out;
+    EXPECT_NE(out.find("Befund: Zeile 33 hat 1 Komma statt 2;"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Zeile 35 "), std::string::npos) << out;
+    EXPECT_NE(out.find("Befund: Weitere 2 Zeilen haben nicht 2 Kommas.\n"), std::string::npos)
+        << out;
+}
+
 // Dive 1 surfaces at 10:00 and dive 2 goes down at 12:00 by the dates and times: 120 minutes.
 void twoDives(const std::string& interval, const std::string& dates = "1.8.26,1.8.26") {
     std::vector<std::string> rows(23, "r,,");
@@ -186,7 +204,7 @@ TEST(Checks, LengthWithTheIntervalThatIsWritten) {
     long long lines;
     EXPECT_EQ(diveReachingLimit(&lines), 0);
     EXPECT_EQ(lines, 1 + 1 + 120 + 1 + 1);  // a minute and the ascent line per dive
-    twoDives("99:59,", "x,x");  // no dates: the export's interval
+    twoDives("99:59,", "x,x");              // no dates: the export's interval
     EXPECT_EQ(diveReachingLimit(&lines), 1);
     EXPECT_EQ(lines, 1 + 1 + 5999);
     tgListe.clear();
@@ -197,8 +215,8 @@ TEST(Checks, UnusableExportWinsTheExitCode) {
     ScratchDir dir;
     writeFile("semikolon.csv", "a;b\nc;d\n");
     testing::internal::CaptureStdout();
-    std::string faulty = std::string(CSV2VDP_SOURCE_DIR) +
-                         "/tests/e2e/assisted/pruefen_faulty/files/fehlerhaft.csv";
+    std::string faulty =
+        std::string(CSV2VDP_SOURCE_DIR) + "/tests/e2e/assisted/pruefen_faulty/files/fehlerhaft.csv";
     EXPECT_EQ(checkExports({faulty}), 1);
     resetRun();
     EXPECT_EQ(checkExports({faulty, "semikolon"}), -1);
