@@ -37,12 +37,13 @@ test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 # Cross-built with mingw-w64: $(WINBUILD)/csv2vdp.exe and its tests.
-# expat comes from Debian's source package, built statically first (quick once it is there).
+# expat comes from Debian's source package, built statically first (quick once it is there); a
+# build folder configured before expat was needed is configured again.
 win:
 	@bash tools/expat_win.sh $(WINBUILD)/expat
-	@test -f $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) $(GENERATOR) \
-		-DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) -DCSV2VDP_EXPAT_ROOT=$(abspath $(WINBUILD))/expat \
-		$(CMAKE_FLAGS)
+	@grep -qs '^CSV2VDP_EXPAT_ROOT' $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) \
+		$(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) \
+		-DCSV2VDP_EXPAT_ROOT=$(abspath $(WINBUILD))/expat $(CMAKE_FLAGS)
 	cmake --build $(WINBUILD)
 
 # Every test of the Windows build, run under wine.

@@ -8,6 +8,7 @@
 #include "dialogue/check.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/names.h"
+#include "dialogue/reasons.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 #include "testutil.h"
@@ -98,6 +99,24 @@ TEST(Checks, RaggedRowsHeadAndSamplesInRuns) {
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].first, 24);
     EXPECT_EQ(runs[0].commas, 0);
+}
+
+// An export ragged all through is named in five runs and a count of the rest.
+TEST(Checks, RaggedRowsReportStaysShort) {
+    std::vector<std::string> rows(23, "r,,");
+    rows[1] = "Nr,1,2";
+    for (int s = 0; s < 14; s++)
+        rows.push_back(s % 2 == 0 ? "1,1.0,1.0" : "2,1.0");  // every second row one short
+    Logbook lb = setTable(rows);
+    testing::internal::CaptureStdout();
+    int printed = printRaggedRows(lb, "Befund: ");
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, 6);
+    EXPECT_NE(out.find("Befund: Zeile 25 hat 1 Komma statt 2;"), std::string::npos) << out;
+    EXPECT_NE(out.find("Befund: Zeile 33 hat 1 Komma statt 2;"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Zeile 35 "), std::string::npos) << out;
+    EXPECT_NE(out.find("Befund: Weitere 2 Zeilen haben nicht 2 Kommas.\n"), std::string::npos)
+        << out;
 }
 
 // Dive 1 surfaces at 10:00 and dive 2 goes down at 12:00 by the dates and times: 120 minutes.

@@ -140,7 +140,7 @@ TEST(Timing, TypedTimesAndSamples) {
 
 // The assisted entry and --wechsel: the first sample at or after the time, within the dive.
 TEST(Timing, TypedSwitchIsTheFirstSampleFromTheTime) {
-    DiveRecord r = record(90, 20);  // samples 0 to 89, the last at 29:40
+    DiveRecord r = record(90, 20);              // samples 0 to 89, the last at 29:40
     EXPECT_EQ(typedSwitchSample(1060, r), 53);  // the time the suggestion shows for sample 53
     EXPECT_EQ(sampleSeconds(53, r), 1060);
     EXPECT_EQ(typedSwitchSample(1041, r), 53);

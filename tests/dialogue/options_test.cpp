@@ -62,8 +62,8 @@ TEST(Options, UsageTextIsPlainAsciiAndNamesEveryOption) {
 
 // A given switch: dive and seconds, or none; the value is the next argument.
 TEST(Options, SwitchesGivenWithJa) {
-    Command c = parse({"--ja", "--wechsel", "2=17:40", "tg", "--wechsel", "1=-", "--wechsel",
-                       "3=12"});
+    Command c =
+        parse({"--ja", "--wechsel", "2=17:40", "tg", "--wechsel", "1=-", "--wechsel", "3=12"});
     ASSERT_EQ(c.action, kStartUnattended);
     EXPECT_EQ(c.exports, std::vector<std::string>{"tg"});
     ASSERT_EQ(c.switches.size(), 3u);
@@ -77,8 +77,8 @@ TEST(Options, SwitchesGivenWithJa) {
 
 TEST(Options, SwitchesRefusedWithTheUsage) {
     const std::string malformed = "Ungueltiger Wert fuer --wechsel: '";
-    for (const char* value : {"2", "=1:00", "0=1:00", "x=1:00", "2=", "2=1.30", "2=1:00h",
-                               "2=+1", "2=--", "2= 1:00", "1234567890=1:00", "2=1:-5"}) {
+    for (const char* value : {"2", "=1:00", "0=1:00", "x=1:00", "2=", "2=1.30", "2=1:00h", "2=+1",
+                              "2=--", "2= 1:00", "1234567890=1:00", "2=1:-5"}) {
         Command c = parse({"-y", "tg", "--wechsel", value});
         EXPECT_EQ(c.action, kBadUsage) << value;
         EXPECT_EQ(c.problem.rfind(malformed + value + "'", 0), 0u) << c.problem;
