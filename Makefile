@@ -41,7 +41,7 @@ test: all
 # build folder configured before expat was needed is configured again.
 win:
 	@bash tools/expat_win.sh $(WINBUILD)/expat
-	@grep -qs '^CSV2VDP_EXPAT_ROOT' $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) \
+	@grep -qs '^CSV2VDP_EXPAT_ROOT:PATH=.' $(WINBUILD)/CMakeCache.txt || cmake -S . -B $(WINBUILD) \
 		$(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) \
 		-DCSV2VDP_EXPAT_ROOT=$(abspath $(WINBUILD))/expat $(CMAKE_FLAGS)
 	cmake --build $(WINBUILD)

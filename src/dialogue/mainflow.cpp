@@ -149,8 +149,7 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
                         bool first) {
     if (isLogFile(names)) {
         if (how.refuseWritten && printTakenProfile(names, "ERROR: ", *how.refuseWritten) > 0) {
-            printf("ERROR: %s wird abgelehnt, %s wird nicht geschrieben.\n",
-                   names.exportShown.c_str(), names.profileShown.c_str());
+            printRefused(names);
             return kNotUsable;
         }
         return convertLogFile(names, diveList, how.replace);

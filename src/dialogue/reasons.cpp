@@ -147,6 +147,11 @@ int printTakenProfile(const FileNames& names, const std::string& lead,
     return 0;
 }
 
+void printRefused(const FileNames& names) {
+    printf("ERROR: %s wird abgelehnt, %s wird nicht geschrieben.\n", names.exportShown.c_str(),
+           names.profileShown.c_str());
+}
+
 bool refuseUnattended(const Logbook& lb, const std::vector<DiveRecord>& dives,
                       const std::vector<FileNames>& written,
                       const std::vector<GivenSwitch>& switches) {
@@ -162,7 +167,6 @@ bool refuseUnattended(const Logbook& lb, const std::vector<DiveRecord>& dives,
     for (const GivenSwitch& given : switches)
         reasons += printSwitchProblem(dives, given);
     if (reasons == 0) return false;
-    printf("ERROR: %s wird abgelehnt, %s wird nicht geschrieben.\n", lb.names.exportShown.c_str(),
-           lb.names.profileShown.c_str());
+    printRefused(lb.names);
     return true;
 }

@@ -31,6 +31,9 @@ int printLengthReason(const std::string& lead, long long lines);
 int printTakenProfile(const FileNames& names, const std::string& lead,
                       const std::vector<FileNames>& earlier);
 
+// The closing line of a refusal: the export is refused, its profile is not written.
+void printRefused(const FileNames& names);
+
 // --ja: prints every reason to refuse the loaded export, and every given switch that does not
 // fit it, as "ERROR:" lines, then that nothing is written. True when the export is refused.
 bool refuseUnattended(const Logbook& lb, const std::vector<DiveRecord>& dives,
