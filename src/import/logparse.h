@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "import/logfile.h"
+#include "import/logdive.h"
 
 // More dives or gas definitions than any logbook holds: a file of empty elements must not cost
 // many times its size in memory.
