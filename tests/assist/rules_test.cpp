@@ -220,7 +220,7 @@ TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
     for (const std::string& line : picture(lb, record(3, 20), 1))
         EXPECT_LE(line.size(), 72u) << line;
     EXPECT_TRUE(picture(lb, record(1, 20), -1).empty());
-    EXPECT_TRUE(picture(lb, record(5, 0), -1).empty());
+    EXPECT_TRUE(picture(lb, record(3, 0), -1).empty());
 }
 
 // The plain reader must give every field exactly what the float sums of getDepth give.
