@@ -54,10 +54,13 @@ std::vector<int> defaultSeries(const std::vector<LogDive>& dives) {
     for (; k > 0; --k) {
         const LogDive& before = dives[static_cast<size_t>(k - 1)];
         const LogDive& after = dives[static_cast<size_t>(k)];
-        if (before.startMinute < 0 || after.startMinute < 0) break;
-        double took = before.durationSeconds > 0 ? before.durationSeconds : 0;
-        double gap = static_cast<double>(after.startMinute - before.startMinute) * 60 - took;
-        if (!(gap >= 0 && gap < kSeriesGapSeconds)) break;
+        // Only a gap known to be 48 hours or more parts two dives: where the times cannot tell
+        // (unknown, overlapping, listed out of order) the dive stays in, with its nitrogen.
+        if (before.startMinute >= 0 && after.startMinute >= 0) {
+            double took = before.durationSeconds > 0 ? before.durationSeconds : 0;
+            double gap = static_cast<double>(after.startMinute - before.startMinute) * 60 - took;
+            if (gap >= kSeriesGapSeconds) break;
+        }
         series.push_back(k - 1);
     }
     std::reverse(series.begin(), series.end());

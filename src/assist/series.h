@@ -10,10 +10,11 @@
 // Dives closer than this (from one's end to the next one's start) belong to one series.
 constexpr double kSeriesGapSeconds = 48 * 3600.0;
 
-// The last dive and, going back, every dive that the next one began less than 48 hours after
-// (at or after its end: a dive listed after one that began later ends the series, as does an
-// unknown start). Indexes from 0, in file order; empty only for no dives. An unknown duration
-// counts as none.
+// The last dive and, going back, every dive that the next one began less than 48 hours after.
+// Only a gap known to be 48 hours or more ends the series: an unknown start, an overlap or a
+// log listed newest first keeps the dive in, the side with more nitrogen (its interval is then
+// asked for, or --ja refuses). Indexes from 0, in file order; empty only for no dives. An
+// unknown duration counts as none.
 std::vector<int> defaultSeries(const std::vector<LogDive>& dives);
 
 // The dives a list like "3-5", "2,4" or "1,3-4" names (counted from 1, blanks allowed around

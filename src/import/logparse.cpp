@@ -266,10 +266,17 @@ int gasIndex(LogDive* dive, LogGas gas, GasKeys* keys) {
     return static_cast<int>(dive->gases.size() - 1);
 }
 
+double earliestSample(const LogDive& dive) {
+    double first = dive.samples.empty() ? 0 : dive.samples.front().seconds;
+    for (const LogSample& s : dive.samples)
+        first = std::min(first, s.seconds);
+    return first;
+}
+
 void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw) {
     std::stable_sort(raw.begin(), raw.end(),
                      [](const RawSwitch& a, const RawSwitch& b) { return a.seconds < b.seconds; });
-    double first = dive->samples.empty() ? 0 : dive->samples.front().seconds;
+    double first = earliestSample(*dive);
     double last = 0;
     double deepest = 0;
     for (const LogSample& s : dive->samples) {
@@ -287,5 +294,7 @@ void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw) {
     }
     dive->firstGas = gas;
     dive->greatestDepth = deepest;
-    if (dive->durationSeconds < 0 && !dive->samples.empty()) dive->durationSeconds = last;
+    // A dive lasts at least to its last sample, whatever the file says: a shorter duration would
+    // lengthen the interval after it.
+    if (!dive->samples.empty()) dive->durationSeconds = std::max(dive->durationSeconds, last);
 }

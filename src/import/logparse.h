@@ -70,8 +70,11 @@ struct RawSwitch {
 
 // Completes a dive: orders `raw` by time (stably), lets every switch at or before the first
 // sample's time set the first gas (starting from `startGas`), drops switches to the gas in use,
-// and sets greatestDepth and, when the file gave none, the duration from the samples.
+// and sets greatestDepth and the duration, at least to the last sample.
 void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw);
+
+// The time of the dive's earliest sample, wherever it stands in the file; 0 without samples.
+double earliestSample(const LogDive& dive);
 
 // The dive's gases by whole percents, so that finding one costs the same however many there
 // are. Catches up with gases added to the dive directly; a fresh one per dive.

@@ -52,6 +52,11 @@ void startDive(SubsurfaceReader* r, LogParse* p, const char** attrs) {
 }
 
 void readCylinder(SubsurfaceReader* r, LogParse* p, const char** attrs) {
+    // Diluent and oxygen cylinders belong to a rebreather's loop.
+    const char* use = attribute(attrs, "use");
+    if (use && (std::strcmp(use, "diluent") == 0 || std::strcmp(use, "oxygen") == 0)) {
+        r->dive.kind = kRebreather;
+    }
     const char* o2 = attribute(attrs, "o2");
     const char* he = attribute(attrs, "he");
     LogGas gas{21, 0};
@@ -134,14 +139,16 @@ void subsurfaceStart(SubsurfaceReader* r, LogParse* p, const char** attrs) {
     if (is(*p, "cylinder") && dive) {
         readCylinder(r, p, attrs);
     } else if (is(*p, "divecomputer") && dive) {
-        if (++r->computers != 1) return;
-        r->inFirst = true;
+        // A rebreather or apnoe mark on any computer of the dive counts: the first one may be
+        // a bottom timer that knows nothing of the loop.
         const char* type = attribute(attrs, "dctype");
         if (type && (std::strcmp(type, "CCR") == 0 || std::strcmp(type, "PSCR") == 0)) {
             r->dive.kind = kRebreather;
-        } else if (type && std::strcmp(type, "Freedive") == 0) {
+        } else if (type && std::strcmp(type, "Freedive") == 0 && r->dive.kind == kOpenCircuit) {
             r->dive.kind = kApnoe;
         }
+        if (++r->computers != 1) return;
+        r->inFirst = true;
     } else if (is(*p, "sample") && sampled) {
         readSample(r, p, attrs);
     } else if (is(*p, "event") && sampled) {

@@ -54,7 +54,7 @@ void startDive(UddfReader* r, const LogParse& p) {
 // The dive's gases are those it uses, air first when nothing is named at its start.
 void endDive(UddfReader* r, LogParse* p) {
     LogDive& d = r->dive;
-    double first = d.samples.empty() ? 0 : d.samples.front().seconds;
+    double first = earliestSample(d);
     bool named = false;
     for (const RawSwitch& s : r->raw)
         named = named || s.seconds <= first;

@@ -130,11 +130,15 @@ TEST(Series, DivesWithin48HoursOfTheNext) {
     EXPECT_EQ(defaultSeries(edge), (std::vector<int>{1}));
     edge[1].startMinute -= 1;
     EXPECT_EQ(defaultSeries(edge), (std::vector<int>{0, 1}));
-    // An unknown start or duration, and a log listed newest first.
-    EXPECT_EQ(defaultSeries({at(-1, 600), at(100, 600)}), (std::vector<int>{1}));
+    // Where the times cannot part them, the dives stay together: an unknown start or duration,
+    // a log listed newest first, an overlap.
+    EXPECT_EQ(defaultSeries({at(-1, 600), at(100, 600)}), (std::vector<int>{0, 1}));
     EXPECT_EQ(defaultSeries({at(0, -1), at(100, 600)}), (std::vector<int>{0, 1}));
-    EXPECT_EQ(defaultSeries({at(5000, 600), at(100, 600)}), (std::vector<int>{1}));
-    EXPECT_EQ(defaultSeries({at(0, 4000), at(60, 600)}), (std::vector<int>{1}));  // overlaps
+    EXPECT_EQ(defaultSeries({at(5000, 600), at(100, 600)}), (std::vector<int>{0, 1}));
+    EXPECT_EQ(defaultSeries({at(0, 4000), at(60, 600)}), (std::vector<int>{0, 1}));
+    // Only a known gap of 48 hours parts them.
+    EXPECT_EQ(defaultSeries({at(0, 600), at(10 * kDay, 600), at(-1, 600)}),
+              (std::vector<int>{1, 2}));
     EXPECT_TRUE(defaultSeries({}).empty());
 }
 
