@@ -144,7 +144,18 @@ bool reviewSwitch(const Logbook& lb, DiveRecord& r, const GivenSwitch* given, bo
         return true;
     }
     int k = scan.suggested;
-    printSuggestion(lb, r, scan);
+    if (mix2NotRicher(r)) {
+        // No deco gas: a suggestion would only put a leaner gas on earlier.
+        k = -1;
+        for (const std::string& line : divePicture(lb, r, scan, k))
+            printf("%s\n", line.c_str());
+        printf(
+            "WARNUNG: Mix2(%d%%O2) ist nicht reicher als Mix1(%d%%O2); die Werte gehoeren\n"
+            "wohl zu einem anderen Tauchgang. Kein Vorschlag; mit - gilt Mix1.\n",
+            r.mix2, r.mix1);
+    } else {
+        printSuggestion(lb, r, scan);
+    }
     for (;;) {
         printQuestion(r, k);
         int sample;

@@ -112,7 +112,8 @@ int checkExports(const std::vector<std::string>& exports, const std::string& div
         Logbook lb;
         FileNames names = namesFromArgument(given);
         if (isLogFile(names)) {
-            int checked = checkLog(names, diveList);
+            int checked = checkLog(names, diveList, earlier);
+            earlier.push_back(names);
             unusable = unusable || checked < 0;
             findings = findings || checked > 0;
             continue;

@@ -10,7 +10,9 @@
 #include "assist/series.h"
 #include "dialogue/output.h"
 #include "dialogue/prompts.h"
+#include "dialogue/reasons.h"
 #include "import/logfile.h"
+#include "program.h"
 
 namespace {
 
@@ -152,6 +154,33 @@ bool readLog(const FileNames& names, LogFile* log) {
     return true;
 }
 
+// Dives of the file between two chosen ones are left out; their nitrogen is too, and the
+// diver must know it.
+void printSkipped(int number, int next) {
+    if (next == number + 1) return;
+    if (next == number + 2) {
+        printf(
+            "\nHinweis: Tauchgang %d fehlt im Profil; die Pause nach Tauchgang %d schliesst\n"
+            "ihn ein, ohne seinen Stickstoff.\n",
+            number + 1, number);
+    } else {
+        printf(
+            "\nHinweis: Tauchgaenge %d bis %d fehlen im Profil; die Pause nach Tauchgang %d\n"
+            "schliesst sie ein, ohne ihren Stickstoff.\n",
+            number + 1, next - 1, number);
+    }
+}
+
+// The profile's lines as the writer counts them: every minute, the ascent lines, the intervals.
+long long profileLength(const std::vector<LoggedDive>& dives) {
+    long long lines = 0;
+    for (size_t i = 0; i < dives.size(); i++) {
+        lines += static_cast<long long>(dives[i].minutes.size()) + 1;
+        if (i + 1 < dives.size() && dives[i].intervalAfter > 0) lines += dives[i].intervalAfter;
+    }
+    return lines;
+}
+
 std::string chosenText(const std::vector<int>& chosen) {
     std::string text;
     for (size_t k = 0; k < chosen.size(); k++)
@@ -183,6 +212,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         if (k + 1 < chosen.size()) {
             const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
             LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
+            printSkipped(number, chosen[k + 1] + 1);
             if (i.chosen >= 0) {
                 printInterval(number, i);
                 written.intervalAfter = i.chosen;
@@ -204,6 +234,13 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         }
         dives.push_back(std::move(written));
     }
+    // As for an export: --ja writes no profile the planner would not take.
+    long long lines = profileLength(dives);
+    if (unattended && !refused && lines + 1 >= kProfileMinuteLimit) {
+        printf("\n");
+        printLengthReason("ERROR: ", lines);
+        refused = true;
+    }
     if (refused) {
         printf("\nDie Datei %s wird nicht umgewandelt; es wird nichts geschrieben.\n",
                names.exportShown.c_str());
@@ -215,7 +252,8 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     return written == kNotWritten ? kLogFailed : kLogConverted;
 }
 
-int checkLog(const FileNames& names, const std::string& list) {
+int checkLog(const FileNames& names, const std::string& list,
+             const std::vector<FileNames>& earlier) {
     LogFile log;
     std::vector<int> chosen;
     if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) {
@@ -237,11 +275,13 @@ int checkLog(const FileNames& names, const std::string& list) {
                dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
                dive.greatestDepth, shortGases(dive).c_str());
     }
-    int found = 0;
+    int found = printTakenProfile(names, "Befund: ", earlier);
+    std::vector<LoggedDive> dives;
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
         const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
-        std::string why = refusal(number, dive, irregularMinutes(dive));
+        dives.push_back(LoggedDive{irregularMinutes(dive), {}, 0});
+        std::string why = refusal(number, dive, dives.back().minutes);
         if (!why.empty()) {
             printf("Befund: %s\n", why.c_str() + 7);  // without its "ERROR: "
             found++;
@@ -249,6 +289,7 @@ int checkLog(const FileNames& names, const std::string& list) {
         if (k + 1 == chosen.size()) continue;
         const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
         LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
+        dives.back().intervalAfter = i.chosen;
         if (i.chosen < 0) {
             printf("Befund: ");
             printf(kNoInterval, number);
@@ -263,6 +304,8 @@ int checkLog(const FileNames& names, const std::string& list) {
             found++;
         }
     }
+    long long lines = profileLength(dives);
+    if (lines + 1 >= kProfileMinuteLimit) found += printLengthReason("Befund: ", lines);
     if (found == 0) {
         printf("\nPruefung von %s: kein Befund.\n", names.exportShown.c_str());
     } else {

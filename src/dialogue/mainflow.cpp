@@ -148,7 +148,15 @@ namespace {
 Outcome convertArgument(const FileNames& names, const Conversion& how, const std::string& diveList,
                         bool first) {
     if (isLogFile(names)) {
-        if (how.refuseWritten && printTakenProfile(names, "ERROR: ", *how.refuseWritten) > 0) {
+        if (!how.switches->empty()) {
+            printf(
+                "\nERROR: --wechsel gilt nur fuer CSV-Exporte; %s nennt seine Gaswechsel\n"
+                "selbst.\n",
+                names.exportShown.c_str());
+            printRefused(names);
+            return kNotUsable;
+        }
+        if (how.refuseWritten && printTakenProfile(names, "\nERROR: ", *how.refuseWritten) > 0) {
             printRefused(names);
             return kNotUsable;
         }

@@ -14,17 +14,29 @@ Command bad(const std::string& problem) {
     return Command{kBadUsage, {}, problem, {}, ""};
 }
 
-// Dive numbers, ranges and commas ("3-5", "2,4"); whether they fit a log is told once it is read.
+// Digits at *i, blanks around them skipped; false for none.
+bool listNumber(const std::string& text, size_t* i) {
+    while (*i < text.size() && text[*i] == ' ')
+        ++*i;
+    size_t start = *i;
+    while (*i < text.size() && text[*i] >= '0' && text[*i] <= '9')
+        ++*i;
+    bool digits = *i > start;
+    while (*i < text.size() && text[*i] == ' ')
+        ++*i;
+    return digits;
+}
+
+// Numbers and ranges separated by commas ("3-5", "2,4", "1,3-4"); whether they fit a log is told
+// once it is read.
 bool diveListShape(const std::string& value) {
-    bool digit = false;
-    for (char c : value) {
-        if (c >= '0' && c <= '9') {
-            digit = true;
-        } else if (c != ',' && c != '-' && c != ' ') {
-            return false;
-        }
+    size_t i = 0;
+    for (;;) {
+        if (!listNumber(value, &i)) return false;
+        if (i < value.size() && value[i] == '-' && !listNumber(value, &++i)) return false;
+        if (i == value.size()) return true;
+        if (value[i++] != ',') return false;
     }
-    return digit;
 }
 
 constexpr size_t kMostDiveDigits = 9;  // beyond any export, within an int

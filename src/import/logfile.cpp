@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int kChunk = 64 * 1024;
+// expat scans a token that a piece cuts off again with every later piece: pieces grow while
+// nothing is parsed, so that one huge attribute costs its length a few times, not squared.
+constexpr int kLargestChunk = 64 * 1024 * 1024;
 // Longer texts are no number, date or time anyway; the cut keeps a stray megabyte of text from
 // being held, and the mark makes sure a cut text never reads as a shorter valid one.
 constexpr size_t kMaxText = 256;
@@ -34,7 +37,8 @@ struct Reader {
     UddfReader uddf;
     SubsurfaceReader subsurface;
     bool outOfMemory = false;
-    bool sawBytes = false;  // anything but blanks: an empty file gets its own message
+    bool sawBytes = false;     // anything but blanks: an empty file gets its own message
+    unsigned long events = 0;  // elements and texts handed over so far
 };
 
 void stopWhenFailed(Reader* r) {
@@ -63,6 +67,7 @@ bool stopped(const Reader* r) {
 // Expat may still report the end of an empty element after a stop: nothing more is done then.
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attrs) {
     Reader* r = static_cast<Reader*>(data);
+    r->events++;
     if (stopped(r)) return;
     try {
         const char* local = localName(name);
@@ -89,6 +94,7 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attrs) {
 
 void XMLCALL onEnd(void* data, const XML_Char*) {
     Reader* r = static_cast<Reader*>(data);
+    r->events++;
     if (stopped(r) || r->parse.path.empty()) return;
     try {
         LogParse& p = r->parse;
@@ -107,6 +113,7 @@ void XMLCALL onEnd(void* data, const XML_Char*) {
 
 void XMLCALL onText(void* data, const XML_Char* text, int len) {
     Reader* r = static_cast<Reader*>(data);
+    r->events++;
     std::string& t = r->parse.text;
     if (stopped(r) || len <= 0 || t.size() > kMaxText) return;
     size_t room = kMaxText - t.size();
@@ -228,22 +235,25 @@ LogFile readLogFile(const std::string& path) {
     }
     LogFile out = guarded(shown, [&](Reader* r) {
         bool ok = true;
+        int chunk = kChunk;
         for (;;) {
-            void* buffer = XML_GetBuffer(r->parser, kChunk);
+            void* buffer = XML_GetBuffer(r->parser, chunk);
             if (!buffer) {
                 ok = false;
                 break;
             }
-            size_t len = std::fread(buffer, 1, kChunk, file);
+            unsigned long before = r->events;
+            size_t len = std::fread(buffer, 1, static_cast<size_t>(chunk), file);
             if (std::ferror(file)) {
                 LogFile failed;
                 failed.error = "ERROR: Fehler beim Lesen der Datei " + r->parse.shownName + ".";
                 return failed;
             }
             r->sawBytes = r->sawBytes || !onlyBlanks(static_cast<char*>(buffer), len);
-            bool last = len < static_cast<size_t>(kChunk) && std::feof(file);
+            bool last = len < static_cast<size_t>(chunk) && std::feof(file);
             ok = parsePiece(r, static_cast<int>(len), last);
             if (!ok || last) break;
+            chunk = r->events != before ? kChunk : std::min(2 * chunk, kLargestChunk);
         }
         return finish(r, ok);
     });

@@ -101,3 +101,20 @@ TEST(Options, SwitchesRefusedWithTheUsage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dive list must have the shape of one; whether it fits the log is told once that is read.
+TEST(Options, DiveListsGivenOrRefused) {
+    Command c = parseArguments({"--tauchgaenge", " 1 , 3 - 4 ", "log.uddf"});
+    ASSERT_EQ(c.action, kStartAssisted);
+    EXPECT_EQ(c.diveList, " 1 , 3 - 4 ");
+    for (const char* bad : {"1-", "2,", "1,,2", "1-2-3", "abc", "", "1 2", "-2"}) {
+        EXPECT_EQ(parseArguments({"--ja", "--tauchgaenge", bad, "log.uddf"}).action, kBadUsage)
+            << bad;
+    }
+    EXPECT_EQ(parseArguments({"--tauchgaenge", "1", "--tauchgaenge", "2", "x"}).problem,
+              "--tauchgaenge steht mehrfach da.");
+}
+
+}  // namespace
