@@ -42,27 +42,76 @@ int suggestedSwitch(const Logbook& lb, const DiveRecord& r) {
     return scanDive(lb, r).suggested;
 }
 
-DiveScan scanDive(const Logbook& lb, const DiveRecord& r) {
+namespace {
+
+// One dive's scan as its samples come in, in order.
+struct Scanning {
     DiveScan scan;
-    scan.deepest = scan.suggested = scan.deepestAfter = scan.deepestTenths = -1;
-    scan.columns.assign(kPictureColumns, -1);
-    long long last = static_cast<long long>(r.sampleCount) - 1;
+    long long last;  // the dive's last sample
     int deepestDepth = -1;
     int afterDepth = -1;
     // The column moves on where pictureColumn would say so; no division per sample.
     int column = 0;
-    long long nextColumnAt = last > 0 ? firstSampleOf(1, last) : 0;
-    for (int s = 0; s < r.sampleCount; s++) {
-        // The plain reader first: the long way only for fields of more than five digits.
-        int tenths = getTenths(lb, r.number, kFirstSampleRow + s);
-        if (tenths < 0) tenths = sampleTenths(lb, r, s);
-        scan.deepestTenths = std::max(scan.deepestTenths, tenths);
-        if (last > 0) {
-            for (; s >= nextColumnAt; nextColumnAt = firstSampleOf(column + 1, last))
-                column++;
-            scan.columns[column] = std::max(scan.columns[column], tenths);
-        }
-        followSwitch(&scan, &deepestDepth, &afterDepth, s, tenths, r.mix2);
+    long long nextColumnAt;
+};
+
+Scanning startScan(const DiveRecord& r) {
+    Scanning g;
+    g.scan.deepest = g.scan.suggested = g.scan.deepestAfter = g.scan.deepestTenths = -1;
+    g.scan.columns.assign(kPictureColumns, -1);
+    g.last = static_cast<long long>(r.sampleCount) - 1;
+    g.nextColumnAt = g.last > 0 ? firstSampleOf(1, g.last) : 0;
+    return g;
+}
+
+void takeSample(Scanning* g, const DiveRecord& r, int s, int tenths) {
+    g->scan.deepestTenths = std::max(g->scan.deepestTenths, tenths);
+    if (g->last > 0) {
+        for (; s >= g->nextColumnAt; g->nextColumnAt = firstSampleOf(g->column + 1, g->last))
+            g->column++;
+        g->scan.columns[g->column] = std::max(g->scan.columns[g->column], tenths);
     }
-    return scan;
+    followSwitch(&g->scan, &g->deepestDepth, &g->afterDepth, s, tenths, r.mix2);
+}
+
+// Sample s of dive r: the plain reader first, the long way only for more than five digits.
+int tenthsOf(const Logbook& lb, const DiveRecord& r, int s) {
+    int tenths = getTenths(lb, r.number, kFirstSampleRow + s);
+    return tenths >= 0 ? tenths : sampleTenths(lb, r, s);
+}
+
+}  // namespace
+
+DiveScan scanDive(const Logbook& lb, const DiveRecord& r) {
+    Scanning g = startScan(r);
+    for (int s = 0; s < r.sampleCount; s++)
+        takeSample(&g, r, s, tenthsOf(lb, r, s));
+    return g.scan;
+}
+
+std::vector<DiveScan> scanDives(const Logbook& lb, const std::vector<DiveRecord>& dives) {
+    std::vector<Scanning> scans;
+    int rows = 0;
+    for (const DiveRecord& r : dives) {
+        scans.push_back(startScan(r));
+        rows = std::max(rows, r.sampleCount);
+    }
+    std::vector<int> bounds(static_cast<size_t>(lb.dives) + 1);
+    for (int s = 0; s < rows && kFirstSampleRow + s < rowCount(lb); s++) {
+        int row = kFirstSampleRow + s;
+        // One walk over the row finds every dive's field where the row has a field per dive.
+        bool regular = fieldBounds(lb, row, bounds.data());
+        for (size_t i = 0; i < dives.size(); i++) {
+            const DiveRecord& r = dives[i];
+            if (s >= r.sampleCount) continue;
+            int tenths = regular
+                             ? tenthsBetween(lb, row, bounds[r.number - 1], bounds[r.number] - 1)
+                             : getTenths(lb, r.number, row);
+            takeSample(&scans[i], r, s, tenths >= 0 ? tenths : sampleTenths(lb, r, s));
+        }
+    }
+    std::vector<DiveScan> out;
+    for (Scanning& g : scans)
+        out.push_back(std::move(g.scan));
+    return out;
 }

@@ -22,6 +22,11 @@ int pictureColumn(long long s, long long last);
 // Reads every sample of dive r once; the suggestion is -1 unless mix2 is known.
 DiveScan scanDive(const Logbook& lb, const DiveRecord& r);
 
+// The scans of all the dives (scanDive of each), in one pass over the rows: the assisted
+// review of an export with many dives reads each row once, not once per dive. The dives must be
+// those of lb, numbered in it.
+std::vector<DiveScan> scanDives(const Logbook& lb, const std::vector<DiveRecord>& dives);
+
 // The suggested switch: the first sample after the deepest one (of samples 1 on) that lies
 // within the MOD of mix2; -1 when there is none.
 int suggestedSwitch(const Logbook& lb, const DiveRecord& r);

@@ -136,9 +136,10 @@ void takeGivenSwitch(const Logbook& lb, DiveRecord& r, const DiveScan& scan,
     }
 }
 
-bool reviewSwitch(const Logbook& lb, DiveRecord& r, const GivenSwitch* given, bool asking) {
+bool reviewSwitch(const Logbook& lb, DiveRecord& r, const GivenSwitch* given,
+                  const DiveScan* scanned, bool asking) {
     if (!announceGases(r)) return true;
-    DiveScan scan = scanDive(lb, r);
+    DiveScan scan = scanned ? *scanned : scanDive(lb, r);
     if (!asking) {
         takeGivenSwitch(lb, r, scan, given);
         return true;
@@ -208,18 +209,20 @@ bool reviewInterval(const Logbook& lb, DiveRecord& r, bool asking) {
 
 // The assisted review proper, or its unattended form that asks nothing.
 bool assistDive(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
-                bool asking) {
+                const DiveScan* scan, bool asking) {
     settleGases(r);
-    if (r.mix2 != -1 && !reviewSwitch(lb, r, given, asking)) return false;
+    if (r.mix2 != -1 && !reviewSwitch(lb, r, given, scan, asking)) return false;
     return last || reviewInterval(lb, r, asking);
 }
 
 }  // namespace
 
-bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given) {
-    return assistDive(lb, r, last, given, true);
+bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                    const DiveScan* scan) {
+    return assistDive(lb, r, last, given, scan, true);
 }
 
-bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given) {
-    return assistDive(lb, r, last, given, false);
+bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                      const DiveScan* scan) {
+    return assistDive(lb, r, last, given, scan, false);
 }

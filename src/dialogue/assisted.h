@@ -7,13 +7,16 @@
 #pragma once
 
 #include "assist/checks.h"
+#include "assist/scan.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 
 // Completes dive r's record after its summary, asking the diver. False when the console input
 // ended. A DiveReviewer; `given` plays no part.
-bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given);
+bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                    const DiveScan* scan);
 
 // The same without a question (--ja). Nothing is guessed: the switch is `given` (null: none,
 // Mix1 throughout) and the interval the shorter one; every decision is printed.
-bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given);
+bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                      const DiveScan* scan);

@@ -70,6 +70,7 @@ struct Conversion {
     bool refuseEmpty;  // an export without dives is not converted
     const std::vector<GivenSwitch>* switches;
     const std::vector<FileNames>* refuseWritten;  // --ja: refuse doubtful exports, these profiles
+    bool scans;  // the review shows and checks gas switches: every dive scanned in one pass
 };
 
 // Everything after loading, up to and including the output stage.
@@ -84,7 +85,7 @@ Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     } else {
         printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", lb.dives);
     }
-    if (!reviewDives(lb, dives, how.review, *how.switches)) return kGone;
+    if (!reviewDives(lb, dives, how.review, *how.switches, how.scans)) return kGone;
     printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
     WriteResult written = writeDives(lb, dives, how.replace);
     if (written == kInputEnded) return kGone;
@@ -120,7 +121,7 @@ int mainFlow() {
     if (!askBaseName(&base)) return reportInputEnded();
     Logbook lb;
     const std::vector<GivenSwitch> none;
-    const Conversion classic{classicReview, false, false, &none, nullptr};
+    const Conversion classic{classicReview, false, false, &none, nullptr, false};
     Outcome outcome =
         loadUsable(namesFromBase(base), false, &lb) ? convert(lb, classic, true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
@@ -173,8 +174,12 @@ int exportsFlow(const std::vector<std::string>& exports, bool unattended,
                 const std::vector<GivenSwitch>& switches, const std::string& diveList) {
     printBanner();
     std::vector<FileNames> written;  // --ja: no export may replace a profile of this run
-    const Conversion how{unattended ? unattendedReview : assistedReview, unattended, true,
-                         &switches, unattended ? &written : nullptr};
+    const Conversion how{unattended ? unattendedReview : assistedReview,
+                         unattended,
+                         true,
+                         &switches,
+                         unattended ? &written : nullptr,
+                         true};
     bool allConverted = true;
     bool reachedOutput = false;
     bool first = true;

@@ -46,7 +46,7 @@ bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     return true;
 }
 
-bool classicReview(const Logbook&, DiveRecord& r, bool last, const GivenSwitch*) {
+bool classicReview(const Logbook&, DiveRecord& r, bool last, const GivenSwitch*, const DiveScan*) {
     // A share that is no share (an empty field reads 0) is as good as none: an unknown first
     // gas becomes air below, an unknown second one is not used.
     if (!gasKnown(r.mix1)) r.mix1 = -1;
@@ -60,14 +60,24 @@ bool classicReview(const Logbook&, DiveRecord& r, bool last, const GivenSwitch*)
 }
 
 bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review,
-                 const std::vector<GivenSwitch>& switches) {
+                 const std::vector<GivenSwitch>& switches, bool scans) {
+    // The dives whose gas switch the review looks at: two usable gases and a rate.
+    std::vector<DiveRecord> scanned;
+    std::vector<int> scanOf(dives.size(), -1);
+    for (size_t i = 0; scans && i < dives.size(); i++) {
+        if (!gasKnown(dives[i].mix2) || dives[i].sampleRate <= 0) continue;
+        scanOf[i] = static_cast<int>(scanned.size());
+        scanned.push_back(dives[i]);
+    }
+    std::vector<DiveScan> done = scanDives(lb, scanned);
     for (size_t i = 0; i < dives.size(); i++) {
         const GivenSwitch* given = nullptr;
         for (const GivenSwitch& s : switches) {
             if (s.dive == dives[i].number) given = &s;
         }
+        const DiveScan* scan = scanOf[i] >= 0 ? &done[static_cast<size_t>(scanOf[i])] : nullptr;
         printDive(lb, dives[i]);
-        if (!review(lb, dives[i], i + 1 == dives.size(), given)) return false;
+        if (!review(lb, dives[i], i + 1 == dives.size(), given, scan)) return false;
     }
     return true;
 }

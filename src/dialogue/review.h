@@ -4,23 +4,28 @@
 #include <vector>
 
 #include "assist/checks.h"
+#include "assist/scan.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 
 // Completes one dive's record after its summary: the classic questions, the assisted ones, or
 // the unattended decisions. `last` says whether an interval follows; `given` is the switch the
-// command line gives for the dive (null: none). False when the console input ended.
-using DiveReviewer = bool (*)(const Logbook& lb, DiveRecord& r, bool last,
-                              const GivenSwitch* given);
+// command line gives for the dive (null: none); `scan` the dive's scan where the review asked
+// for scans and the dive has two gases and a rate (null: none). False when the console input
+// ended.
+using DiveReviewer = bool (*)(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                              const DiveScan* scan);
 
 // Walks through every dive in file order: its summary, then the reviewer with the dive's switch
-// of `switches`. False when the console input ended before all questions were answered.
+// of `switches` and, with `scans`, the scan of every dive with two gases, all read in one pass
+// over the rows first. False when the console input ended before all questions were answered.
 bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review,
-                 const std::vector<GivenSwitch>& switches);
+                 const std::vector<GivenSwitch>& switches, bool scans);
 
 // The classic questions: the gas switch of a dive with two gases, air for a first gas that is
-// no share, and whether the surface interval stays. No switch is ever given.
-bool classicReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given);
+// no share, and whether the surface interval stays. No switch is ever given, no scan used.
+bool classicReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
+                   const DiveScan* scan);
 
 // Names the dive's two gases; when its sampling rate maps no time to a sample, says so and
 // returns false: no switch can be asked for then.

@@ -2,6 +2,7 @@
 // and read it right to left; the sample count and the summary find it from the left.
 #include "import/fields.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -24,6 +25,16 @@ static_assert(kRowSize % kWord == 0, "rows are walked in whole words");
 uint64_t loadWord(const char* bytes) {
     uint64_t word;
     memcpy(&word, bytes, kWord);
+    return word;
+}
+
+// The same eight bytes with the first as the lowest, so that where a bit stands tells the byte on
+// any machine.
+uint64_t littleWord(const char* bytes) {
+    uint64_t word = loadWord(bytes);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
     return word;
 }
 
@@ -193,4 +204,39 @@ std::string fieldText(const Logbook& lb, int d, int r) {
     size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+bool fieldBounds(const Logbook& lb, int r, int* bounds) {
+    const char* row = lb.rows[r].data();
+    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    int found = 0;
+    int textEnd = 0;  // one past the last byte that is not zero
+    for (int w = 0; w < kRowSize; w += kWord) {
+        uint64_t word = littleWord(row + w);
+        if (word == 0) continue;
+        textEnd = w + kWord - __builtin_clzll(word) / 8;
+        // The high bit of every comma byte, as commasIn finds them; the lowest first.
+        uint64_t x = word ^ 0x2C2C2C2C2C2C2C2Cull;
+        for (uint64_t commas = ~(((x & low7) + low7) | x | low7); commas != 0;
+             commas &= commas - 1) {
+            if (found == lb.dives) return false;
+            bounds[found++] = w + __builtin_ctzll(commas) / 8 + 1;
+        }
+    }
+    if (found != lb.dives) return false;
+    // The last field runs to the end of the text: only zeros, which no reader counts, follow.
+    bounds[found] = std::max(textEnd, found > 0 ? bounds[found - 1] : 0) + 1;
+    return true;
+}
+
+int tenthsBetween(const Logbook& lb, int r, int begin, int end) {
+    const char* row = lb.rows[r].data();
+    int value = 0;
+    int digits = 0;
+    for (int i = begin; i < end; i++) {
+        if (!isDigit(row[i])) continue;
+        if (++digits > 5) return -1;
+        value = value * 10 + (row[i] - '0');
+    }
+    return value;
 }

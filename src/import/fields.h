@@ -36,3 +36,13 @@ std::string fieldBytes(const Logbook& lb, int d, int r);
 
 // The same with blanks at either end left out.
 std::string fieldText(const Logbook& lb, int d, int r);
+
+// Where every dive's field of row r begins when the row holds exactly lb.dives commas, as the
+// rows of a sound export do: then the field found from the left is the one the right-end readers
+// find. bounds[d - 1] is the first byte of dive d's field (just after its comma), bounds[lb.dives]
+// is kRowSize + 1, so that dive d's field ends before bounds[d] - 1. False, for a row with
+// another number of commas. Room for lb.dives + 1 bounds.
+bool fieldBounds(const Logbook& lb, int r, int* bounds);
+
+// getTenths of the bytes [begin, end) of row r: their digits as tenths, -1 for more than five.
+int tenthsBetween(const Logbook& lb, int r, int begin, int end);

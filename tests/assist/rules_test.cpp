@@ -253,6 +253,46 @@ TEST(Scan, PlainTenthsAgreeWithTheDepthReader) {
     }
 }
 
+// The pass over all dives at once must give what each dive's own pass gives, ragged rows and
+// long digit runs included.
+TEST(Scan, AllDivesAtOnceAgreeWithEachDive) {
+    std::mt19937 engine(12);
+    const std::string bytes("0123456789.,- ", 14);
+    for (int round = 0; round < 40; round++) {
+        std::vector<std::string> rows(23, "r,,,");
+        rows[1] = "Nr,1,2,3";
+        int count = static_cast<int>(engine() % 150);
+        for (int s = 0; s < count; s++) {
+            std::string row = "s";
+            for (int d = 0; d < 3; d++) {
+                int depth = static_cast<int>(engine() % 600);
+                row += "," + std::to_string(depth / 10) + "." + std::to_string(depth % 10);
+            }
+            if (engine() % 10 == 0) {  // now and then a ragged or odd row
+                row = "";
+                for (int i = static_cast<int>(engine() % 40); i > 0; i--)
+                    row += bytes[engine() % bytes.size()];
+            }
+            rows.push_back(row);
+        }
+        Logbook lb = setTable(rows);
+        std::vector<DiveRecord> dives;
+        for (int d = 1; d <= 3; d++) {
+            dives.push_back(DiveRecord{32, d == 2 ? 80 : 50, -1, 0, 20,
+                                       static_cast<int>(engine() % (count + 1)), d});
+        }
+        std::vector<DiveScan> all = scanDives(lb, dives);
+        for (int d = 0; d < 3; d++) {
+            DiveScan one = scanDive(lb, dives[d]);
+            EXPECT_EQ(all[d].suggested, one.suggested) << round << " " << d;
+            EXPECT_EQ(all[d].deepest, one.deepest);
+            EXPECT_EQ(all[d].deepestAfter, one.deepestAfter);
+            EXPECT_EQ(all[d].deepestTenths, one.deepestTenths);
+            EXPECT_EQ(all[d].columns, one.columns);
+        }
+    }
+}
+
 // The single pass must agree with the passes it saves.
 TEST(Scan, OnePassAgreesWithThePassesItSaves) {
     std::mt19937 engine(11);
