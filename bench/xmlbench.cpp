@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     }
     std::printf("%ld elements, %ld minutes\n", elements, minutes);
     std::printf("expat alone (counting):    %8.1f ms\n", parse * 1e3);
-    std::printf("readLogFile + diveMinutes: %8.1f ms\n", convert * 1e3);
+    std::printf("readLogFile + irregularMinutes: %8.1f ms\n", convert * 1e3);
     std::printf("ratio: %.2f (goal: at most 2)\n", convert / parse);
     return 0;
 }
