@@ -19,6 +19,11 @@ bool digitsAt(const std::string& text, size_t* at, long long* value) {
 
 }  // namespace
 
+std::string clockText(long long seconds) {
+    return std::to_string(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") +
+           std::to_string(seconds % 60);
+}
+
 std::string trimmedAnswer(const std::string& text) {
     size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return std::string();

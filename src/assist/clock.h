@@ -3,6 +3,9 @@
 
 #include <string>
 
+// Seconds as minutes:seconds, "17:40"; hours:minutes the same way from minutes.
+std::string clockText(long long seconds);
+
 // `text` without blanks, tabs, CRs and line ends at either end.
 std::string trimmedAnswer(const std::string& text);
 

@@ -39,6 +39,12 @@ DiveMinute gasColumns(const LogGas& gas) {
     return m;
 }
 
+long long switchMinute(double seconds) {
+    if (!(seconds > 0)) return 1;
+    if (seconds > 60.0 * kMaxDiveMinutes) return kMaxDiveMinutes + 1;
+    return static_cast<long long>(std::ceil(seconds / 60)) + 1;
+}
+
 DiveMinute irregularAscent(const LogDive& dive, size_t minutes) {
     double at = 60.0 * static_cast<double>(minutes);
     int gas = dive.firstGas;

@@ -20,6 +20,9 @@ constexpr int kMaxDiveMinutes = 100000;
 // or the dive would last more than kMaxDiveMinutes. Time grows with samples + minutes.
 std::vector<DiveMinute> irregularMinutes(const LogDive& dive);
 
+// The first minute whose gas a switch at `seconds` sets: the first that starts at or after it.
+long long switchMinute(double seconds);
+
 // The ascent line after the dive's `minutes` minutes: 0 m, on the gas in use at the start of
 // the first minute past them, as for an export's dive.
 DiveMinute irregularAscent(const LogDive& dive, size_t minutes);

@@ -39,13 +39,6 @@ void settleGases(DiveRecord& r) {
     }
 }
 
-// The time of the earliest switch, "17:40".
-std::string clockText(long long seconds) {
-    char text[48];
-    snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
-    return text;
-}
-
 // The suggestion is only the earliest switch the MOD allows; the minutes on Mix2 it would give
 // show how far it may be from the real one.
 void printSuggestion(const Logbook& lb, const DiveRecord& r, const DiveScan& scan) {

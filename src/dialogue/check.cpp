@@ -111,19 +111,17 @@ int checkExports(const std::vector<std::string>& exports, const std::string& div
     for (const std::string& given : exports) {
         Logbook lb;
         FileNames names = namesFromArgument(given);
+        int found = -1;
         if (isLogFile(names)) {
-            int checked = checkLog(names, diveList, earlier);
-            earlier.push_back(names);
-            unusable = unusable || checked < 0;
-            findings = findings || checked > 0;
-            continue;
+            found = checkLog(names, diveList, earlier);
+        } else if (noDiveListFor(names, diveList) && loadUsable(names, true, &lb)) {
+            found = exportFindings(lb, earlier);
         }
-        if (!noDiveListFor(names, diveList) || !loadUsable(names, true, &lb)) {
+        if (found < 0) {
             printf("\nPruefung von %s: nicht verwendbar.\n", names.exportShown.c_str());
             unusable = true;
             continue;
         }
-        int found = exportFindings(lb, earlier);
         earlier.push_back(names);
         printClosing(names, found);
         findings = findings || found > 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "assist/clock.h"
 #include "assist/irregular.h"
 #include "assist/logintervals.h"
 #include "assist/series.h"
@@ -16,12 +17,9 @@
 
 namespace {
 
-// "12:05" for seconds, cut to whole seconds.
+// "12:05" for seconds of a log, cut to whole seconds.
 std::string clock(double seconds) {
-    long long s = seconds >= 0 && seconds < 1e12 ? static_cast<long long>(seconds) : 0;
-    char text[32];
-    snprintf(text, sizeof text, "%lld:%02lld", s / 60, s % 60);
-    return text;
+    return clockText(seconds >= 0 && seconds < 1e12 ? static_cast<long long>(seconds) : 0);
 }
 
 // "32 % O2" or "19 % O2, 34 % He", in whole percent as the profile writes them.
@@ -57,10 +55,8 @@ std::string shortGases(const LogDive& dive) {
 std::string gasesText(const LogDive& dive) {
     std::string text = gasText(gasOf(dive, dive.firstGas)) + " ab Beginn";
     for (const LogSwitch& w : dive.switches) {
-        long long minute =
-            w.seconds > 0 ? static_cast<long long>(std::ceil(w.seconds / 60)) + 1 : 1;
         text += "; " + gasText(gasOf(dive, w.gas)) + " ab " + clock(w.seconds) +
-                " (im Profil ab Minute " + std::to_string(minute) + ")";
+                " (im Profil ab Minute " + std::to_string(switchMinute(w.seconds)) + ")";
     }
     return text;
 }
@@ -99,9 +95,7 @@ std::string refusal(int number, const LogDive& dive, const std::vector<DiveMinut
 }
 
 std::string hoursText(long long minutes) {
-    char text[32];
-    snprintf(text, sizeof text, "%lld:%02lldh", minutes / 60, minutes % 60);
-    return text;
+    return clockText(minutes) + "h";
 }
 
 // Says which interval is written after dive `number`, from where, and the other one.
@@ -256,10 +250,7 @@ int checkLog(const FileNames& names, const std::string& list,
              const std::vector<FileNames>& earlier) {
     LogFile log;
     std::vector<int> chosen;
-    if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) {
-        printf("\nPruefung von %s: nicht verwendbar.\n", names.exportShown.c_str());
-        return -1;
-    }
+    if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return -1;
     std::vector<int> series = defaultSeries(log.dives);
     printf("%lld Tauchgaenge; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
            static_cast<long long>(log.dives.size()));
@@ -306,11 +297,5 @@ int checkLog(const FileNames& names, const std::string& list,
     }
     long long lines = profileLength(dives);
     if (lines + 1 >= kProfileMinuteLimit) found += printLengthReason("Befund: ", lines);
-    if (found == 0) {
-        printf("\nPruefung von %s: kein Befund.\n", names.exportShown.c_str());
-    } else {
-        printf("\nPruefung von %s: %d Befund%s.\n", names.exportShown.c_str(), found,
-               found == 1 ? "" : "e");
-    }
-    return found == 0 ? 0 : 1;
+    return found;
 }

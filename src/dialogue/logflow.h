@@ -23,7 +23,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
 
 // Lists every dive of the log with its number, date, time, duration, greatest depth and gases,
 // marks the last series, and reports as "Befund:" what would keep the chosen dives from being
-// converted unattended, a profile of `earlier` files of this run among them. 0 without a
-// finding, 1 with findings, -1 when the file cannot be used.
+// converted unattended, a profile of `earlier` files of this run among them. The number of
+// findings; -1 when the file cannot be used (its reason is printed).
 int checkLog(const FileNames& names, const std::string& list,
              const std::vector<FileNames>& earlier);

@@ -122,8 +122,9 @@ int mainFlow() {
     Logbook lb;
     const std::vector<GivenSwitch> none;
     const Conversion classic{classicReview, false, false, &none, nullptr, false};
-    Outcome outcome =
-        loadUsable(namesFromBase(base), false, &lb) ? convert(lb, classic, true) : kNotUsable;
+    Outcome outcome = loadUsable(namesFromBase(base), classic.refuseEmpty, &lb)
+                          ? convert(lb, classic, true)
+                          : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
     if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
@@ -164,7 +165,9 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
         return convertLogFile(names, diveList, how.replace);
     }
     Logbook lb;
-    if (!noDiveListFor(names, diveList) || !loadUsable(names, true, &lb)) return kNotUsable;
+    if (!noDiveListFor(names, diveList) || !loadUsable(names, how.refuseEmpty, &lb)) {
+        return kNotUsable;
+    }
     return convert(lb, how, first);
 }
 

@@ -120,6 +120,19 @@ LogDive at(long long startMinute, double seconds) {
     return d;
 }
 
+// The minute the dive's block names for a switch is the first the minutes put on its gas.
+TEST(Minutes, SwitchMinuteIsWhereTheGasChanges) {
+    for (double at : {0.5, 59.0, 60.0, 60.5, 119.9, 120.0, 1510.0}) {
+        LogDive d = diveOf({{0, 10}, {1800, 10}}, {{21, 0}, {50, 0}}, {{at, 1}});
+        std::vector<DiveMinute> m = irregularMinutes(d);
+        long long first = 1;
+        while (first <= static_cast<long long>(m.size()) && m[first - 1].nitrogen != 50)
+            first++;
+        EXPECT_EQ(switchMinute(at), first) << at;
+    }
+    EXPECT_EQ(switchMinute(0), 1);
+}
+
 TEST(Series, DivesWithin48HoursOfTheNext) {
     constexpr long long kDay = 1440;
     std::vector<LogDive> log = {at(0, 3600), at(kDay, 3600), at(6 * kDay, 3000),
