@@ -151,7 +151,7 @@ void BM_Writer(benchmark::State& state) {
         unlink("big.vdp");  // else it asks before replacing the file
         reviewAsScripted();
         state.ResumeTiming();
-        if (writeDives(loaded, dives, false) != kWritten) abort();
+        if (writeProfile(loaded.names, exportDives(loaded, dives), false) != kWritten) abort();
     }
     setCounters(state, samples);
 }

@@ -6,8 +6,10 @@
 #include "assist/gas.h"
 #include "assist/interval.h"
 #include "assist/logintervals.h"
+#include "assist/minutes.h"
 #include "assist/scan.h"
 #include "assist/timing.h"
+#include "import/dive.h"
 #include "import/fields.h"
 #include "import/layout.h"
 #include "import/logbook.h"
@@ -103,10 +105,6 @@ bool tooFewSamples(const DiveRecord& r) {
     return r.sampleCount < 2;
 }
 
-bool rateUsable(const Logbook& lb, const DiveRecord& r) {
-    return numberField(lb, r.number, kRateRow) == kFieldPlain && r.sampleRate > 0;
-}
-
 bool mix2NotRicher(const DiveRecord& r) {
     int first = gasKnown(r.mix1) ? r.mix1 : kAir;
     return gasKnown(r.mix2) && r.mix2 <= first;
@@ -116,8 +114,8 @@ bool mix1BeyondMod(const DiveRecord& r, int deepestTenths) {
     return gasKnown(r.mix1) && deepestTenths >= 0 && !withinMod(deepestTenths, r.mix1);
 }
 
-long long profileLines(const DiveRecord& r, bool last, long long interval) {
-    long long lines = minutesOf(r, timedMinutes(r)) + 1;
+long long profileLines(const Logbook& lb, const DiveRecord& r, bool last, long long interval) {
+    long long lines = minuteCount(exportDive(lb, r)) + 1;
     if (!last && interval > 0) lines += interval;
     return lines;
 }
@@ -126,7 +124,7 @@ int diveReachingLimit(const Logbook& lb, const std::vector<DiveRecord>& dives, l
     *lines = 0;
     for (const DiveRecord& r : dives) {
         bool last = r.number == static_cast<int>(dives.size());
-        *lines += profileLines(r, last, last ? 0 : intervalToWrite(lb, r));
+        *lines += profileLines(lb, r, last, last ? 0 : intervalToWrite(lb, r));
         if (*lines + 1 >= kProfileMinuteLimit) return r.number;
     }
     return 0;
@@ -136,7 +134,6 @@ SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const Giv
     if (given.dive < 1 || given.dive > static_cast<int>(dives.size())) return kSwitchNoSuchDive;
     const DiveRecord& r = dives[given.dive - 1];
     if (!gasKnown(r.mix2)) return kSwitchOneGas;
-    if (!canBeTimed(r)) return kSwitchUntimed;
     if (given.seconds != kNoSwitchGiven && typedSwitchSample(given.seconds, r) < 0) {
         return kSwitchAfterDive;
     }

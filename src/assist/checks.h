@@ -66,9 +66,6 @@ long long recordedSeconds(const DiveRecord& r);
 // Too few samples for a profile: fewer than 2 give no dive minute.
 bool tooFewSamples(const DiveRecord& r);
 
-// The sampling rate of row 14 is plain digits above 0.
-bool rateUsable(const Logbook& lb, const DiveRecord& r);
-
 // A usable mix2 with no more oxygen than the first gas (air when it is not usable): no deco
 // gas, so the gas values likely belong to another dive.
 bool mix2NotRicher(const DiveRecord& r);
@@ -78,7 +75,7 @@ bool mix1BeyondMod(const DiveRecord& r, int deepestTenths);
 
 // The lines the assisted writer puts into the profile for dive r: its minutes (timed where the
 // dive can be), the ascent line and, unless it is the last dive, `interval`.
-long long profileLines(const DiveRecord& r, bool last, long long interval);
+long long profileLines(const Logbook& lb, const DiveRecord& r, bool last, long long interval);
 
 // The first dive after which the profile --ja would write (intervals from intervalToWrite)
 // reaches the writer's warning, with the lines up to there in *lines; 0 when none does.
@@ -97,7 +94,6 @@ enum SwitchProblem {
     kSwitchFits,
     kSwitchNoSuchDive,  // the export has no dive of that number
     kSwitchOneGas,      // the dive has no usable mix2
-    kSwitchUntimed,     // no sampling rate maps the time to a sample
     kSwitchAfterDive,   // the time lies after the dive's last sample
 };
 SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const GivenSwitch& given);

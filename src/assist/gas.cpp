@@ -1,8 +1,6 @@
 // The deco gas's MOD and the suggested switch.
 #include "assist/gas.h"
 
-#include <climits>
-
 #include "import/fields.h"
 #include "import/layout.h"
 
@@ -20,13 +18,7 @@ bool withinMod(int tenths, int oxygen) {
 }
 
 int sampleTenths(const Logbook& lb, const DiveRecord& r, int s) {
-    int plain = getTenths(lb, r.number, kFirstSampleRow + s);
-    if (plain >= 0) return plain;
-    // getDepth adds 0.00001 to keep halves rounding up; tenths are whole after that.
-    double tenths = (sampleDepth(lb, r, s) - 0.00001) * 10.0 + 0.5;
-    if (!(tenths >= 0.0)) return 0;
-    if (tenths >= static_cast<double>(INT_MAX)) return INT_MAX;
-    return static_cast<int>(tenths);
+    return readTenths(lb, r.number, kFirstSampleRow + s);
 }
 
 int deepestSample(const Logbook& lb, const DiveRecord& r, int from) {

@@ -1,55 +1,248 @@
-// Turning a dive's samples into profile minutes.
+// The minute rule: a dive's samples, with a log's assumed points before, between and after
+// them, swept minute by minute.
 #include "assist/minutes.h"
 
 #include <algorithm>
 #include <climits>
-
-#include "assist/timing.h"
+#include <cmath>
 
 namespace {
 
-constexpr int kAir = 21;
-constexpr int kPlannerAir = 22;  // the planner's air: 78 % nitrogen, as the surface lines have
+constexpr double kAscentMetresPerMinute = 10;
+// Deeper than any dive: the ascent of a greater depth is not drawn point by point.
+constexpr double kDeepestEnd = 100000;
 
-// Depths round to whole metres; the clamp keeps the conversion defined for any field.
-int roundDepth(double depth) {
-    double rounded = depth + 0.5;
-    if (!(rounded >= 0.0)) return 0;
-    if (rounded >= static_cast<double>(INT_MAX)) return INT_MAX;
-    return static_cast<int>(rounded);
+// The points the minutes are taken from: a log's (0 s, 0 m) before a later first sample, the
+// samples, the deep end held and its ascent; an export's samples alone.
+struct Track {
+    const Dive* dive;
+    bool log;
+    long long pre;      // 1 with the point (0 s, 0 m) before the samples
+    long long samples;  // the dive's samples
+    DeepEnd end;
+    long long hold;   // 1 with the point (heldUntil, depth)
+    long long steps;  // ascent points, one a minute, the last at 0 m
+    long long count;
+    // An export's sample last read: two minutes share the sample at their border.
+    long long cached;
+    double cachedDepth;
+};
+
+Track trackOf(const Dive& dive) {
+    Track t{&dive, dive.format == kLogDive, 0, diveSampleCount(dive), deepEnd(dive), 0, 0, 0, -1,
+            0};
+    if (t.log && t.samples > 0 && dive.samples[0].seconds > 0) t.pre = 1;
+    if (t.end.added) {
+        t.hold = t.end.heldUntil > t.end.lastSeconds ? 1 : 0;
+        t.steps = static_cast<long long>(std::ceil(t.end.depth / kAscentMetresPerMinute));
+    }
+    t.count = t.pre + t.samples + t.hold + t.steps;
+    return t;
 }
 
-// Air becomes the planner's air once the dive has a minute line; one without keeps its 21.
-int nitrogenOf(const DiveRecord& r, bool secondGas, bool anyMinute) {
-    int oxygen = secondGas ? r.mix2 : r.mix1;
-    if (anyMinute && oxygen == kAir) oxygen = kPlannerAir;
-    return 100 - oxygen;
+DiveSample point(Track& t, long long k) {
+    if (k < t.pre) return {0, 0};
+    k -= t.pre;
+    if (k < t.samples) {
+        if (t.log) return t.dive->samples[static_cast<size_t>(k)];
+        if (k != t.cached) {
+            t.cached = k;
+            t.cachedDepth = diveSample(*t.dive, k).depth;
+        }
+        return {static_cast<double>(k) * t.dive->rate, t.cachedDepth};
+    }
+    k -= t.samples;
+    if (k < t.hold) return {t.end.heldUntil, t.end.depth};
+    long long j = k - t.hold + 1;
+    double from = std::max(t.end.heldUntil, t.end.lastSeconds);
+    if (j >= t.steps) return {from + t.end.ascentSeconds, 0};
+    return {from + 60.0 * static_cast<double>(j), t.end.depth - kAscentMetresPerMinute * j};
+}
+
+double timeOf(Track& t, long long k) {
+    if (!t.log && k >= t.pre && k < t.pre + t.samples) {
+        return static_cast<double>(k - t.pre) * t.dive->rate;
+    }
+    return point(t, k).seconds;
+}
+
+// The first point whose time is at or after `at` (or after it, with `strictly`); count for none.
+long long firstPoint(Track& t, double at, bool strictly) {
+    if (!t.log) {
+        // Sample times are k * rate: no search.
+        long long rate = t.dive->rate;
+        long long s = static_cast<long long>(at);
+        long long k = strictly ? s / rate + 1 : (s + rate - 1) / rate;
+        return std::min(std::max(k, 0LL), t.count);
+    }
+    long long lo = 0;
+    long long hi = t.count;
+    while (lo < hi) {
+        long long mid = lo + (hi - lo) / 2;
+        double when = timeOf(t, mid);
+        if (strictly ? when > at : when >= at) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    return lo;
+}
+
+// A log's depth at `at` between two points: interpolated, or across a long gap the deeper end.
+// False where a point stands at `at` or none lies on either side.
+bool depthBetween(Track& t, double at, double* depth) {
+    long long after = firstPoint(t, at, true);
+    long long before = firstPoint(t, at, false) - 1;
+    if (before + 1 != after || before < 0 || after >= t.count) return false;
+    DiveSample p = point(t, before);
+    DiveSample q = point(t, after);
+    if (q.seconds - p.seconds > kLongestGapSeconds) {
+        *depth = std::max(p.depth, q.depth);
+    } else {
+        *depth = p.depth + (q.depth - p.depth) * ((at - p.seconds) / (q.seconds - p.seconds));
+    }
+    return true;
+}
+
+int minuteDepth(Track& t, long long i) {
+    double a = 60.0 * static_cast<double>(i - 1);
+    double b = 60.0 * static_cast<double>(i);
+    double deepest = 0;
+    bool any = false;
+    auto take = [&](double d) {
+        deepest = any ? std::max(deepest, d) : d;
+        any = true;
+    };
+    long long lo = firstPoint(t, a, false);
+    long long hi = firstPoint(t, b, true) - 1;
+    for (long long k = lo; k <= hi; k++)
+        take(point(t, k).depth);
+    double d;
+    if (t.log && depthBetween(t, a, &d)) take(d);
+    if (t.log && depthBetween(t, b, &d)) take(d);
+    if (!any) {
+        if (lo > 0) take(point(t, lo - 1).depth);
+        if (lo < t.count) take(point(t, lo).depth);
+    }
+    return any ? roundHalfUp(deepest, INT_MAX) : 0;
+}
+
+// The inert gas a minute line carries for a gas.
+int inert(const DiveMinute& m) {
+    return m.nitrogen + m.helium;
+}
+
+// Of the gases breathed in [a, b), the one with more inert gas; a tie takes the later one.
+DiveMinute minuteGas(const Dive& dive, long long i) {
+    double a = 60.0 * static_cast<double>(i - 1);
+    double b = 60.0 * static_cast<double>(i);
+    const std::vector<DiveSwitch>& w = dive.switches;
+    auto notAfter = std::upper_bound(w.begin(), w.end(), a,
+                                     [](double at, const DiveSwitch& x) { return at < x.seconds; });
+    int gas = notAfter == w.begin() ? dive.firstGas : (notAfter - 1)->gas;
+    DiveMinute chosen = gasColumns(diveGas(dive, gas));
+    for (auto x = notAfter; x != w.end() && x->seconds < b; ++x) {
+        DiveMinute next = gasColumns(diveGas(dive, x->gas));
+        if (inert(next) >= inert(chosen)) chosen = next;
+    }
+    return chosen;
 }
 
 }  // namespace
 
-long long minuteCount(const DiveRecord& r) {
-    return minutesOf(r, timedMinutes(r));
+DeepEnd deepEnd(const Dive& dive) {
+    DeepEnd end{false, 0, 0, 0, 0};
+    if (dive.format != kLogDive || dive.samples.empty()) return end;
+    const DiveSample& last = dive.samples.back();
+    // Beyond any dive the ascent is not drawn: the dive is too long for a profile anyway.
+    if (!(last.depth > kSurfacedMetres) || !(last.depth < kDeepestEnd)) return end;
+    end.added = true;
+    end.depth = last.depth;
+    end.lastSeconds = last.seconds;
+    end.heldUntil = std::max(last.seconds, dive.loggedSeconds);
+    end.ascentSeconds = last.depth * 60 / kAscentMetresPerMinute;
+    return end;
 }
 
-long long diveMinutes(const Logbook& lb, const DiveRecord& r, long long first, DiveMinute* out,
-                      long long n) {
-    bool timed = timedMinutes(r);
-    long long last = std::min(minutesOf(r, timed), first + n - 1);
+long long minuteCount(const Dive& dive) {
+    long long n = diveSampleCount(dive);
+    if (n < 1) return 0;
+    if (dive.format == kExportDive) return ((n - 1) * dive.rate + 30) / 60;
+    Track t = trackOf(dive);
+    double last = timeOf(t, t.count - 1);
+    if (!(last > 0) || last > 60.0 * kMaxDiveMinutes) return 0;
+    return static_cast<long long>(std::ceil(last / 60));
+}
+
+long long diveMinutes(const Dive& dive, long long first, DiveMinute* out, long long n) {
+    long long last = std::min(minuteCount(dive), first + n - 1);
+    Track t = trackOf(dive);
     long long filled = 0;
     for (long long i = first; i <= last; i++) {
-        ProfileMinute m = profileMinute(r, i, timed);
-        int depth = roundDepth(sampleDepth(lb, r, m.lower));
-        for (int s = m.lower + 1; s <= m.upper; s++)
-            depth = std::max(depth, roundDepth(sampleDepth(lb, r, s)));
-        out[filled++] = {depth, nitrogenOf(r, m.secondGas, true), kExportHelium};
+        DiveMinute m = minuteGas(dive, i);
+        m.depth = minuteDepth(t, i);
+        out[filled++] = m;
     }
     return filled;
 }
 
-DiveMinute ascentMinute(const DiveRecord& r) {
-    bool timed = timedMinutes(r);
-    long long minutes = minutesOf(r, timed);
-    bool second = profileMinute(r, minutes + 1, timed).secondGas;
-    return {0, nitrogenOf(r, second, minutes > 0), kExportHelium};
+std::vector<DiveMinute> allMinutes(const Dive& dive) {
+    long long count = minuteCount(dive);
+    if (count > kMaxDiveMinutes) return {};
+    std::vector<DiveMinute> minutes(static_cast<size_t>(count));
+    diveMinutes(dive, 1, minutes.data(), count);
+    return minutes;
+}
+
+DiveMinute ascentMinute(const Dive& dive) {
+    long long count = minuteCount(dive);
+    DiveMinute m = minuteGas(dive, count > 0 ? count : 1);
+    if (count == 0 && dive.format == kExportDive) {
+        m.nitrogen = 100 - roundHalfUp(diveGas(dive, dive.firstGas).o2, 100);
+    }
+    m.depth = 0;
+    return m;
+}
+
+long long switchMinute(const Dive& dive, size_t index) {
+    if (index >= dive.switches.size()) return 0;
+    const DiveSwitch& w = dive.switches[index];
+    DiveMinute gas = gasColumns(diveGas(dive, w.gas));
+    long long count = minuteCount(dive);
+    if (!(w.seconds < 60.0 * static_cast<double>(count))) return 0;
+    long long from = w.seconds > 0 ? static_cast<long long>(std::floor(w.seconds / 60)) + 1 : 1;
+    for (long long i = from; i <= from + 1 && i <= count; i++) {
+        DiveMinute m = minuteGas(dive, i);
+        if (m.nitrogen == gas.nitrogen && m.helium == gas.helium) return i;
+    }
+    return 0;
+}
+
+std::vector<HeldGap> heldGaps(const Dive& dive) {
+    std::vector<HeldGap> gaps;
+    if (dive.format != kLogDive) return gaps;
+    Track t = trackOf(dive);
+    for (long long k = 1; k < t.pre + t.samples; k++) {
+        DiveSample p = point(t, k - 1);
+        DiveSample q = point(t, k);
+        if (q.seconds - p.seconds > kLongestGapSeconds) {
+            gaps.push_back({p.seconds, q.seconds, std::max(p.depth, q.depth)});
+        }
+    }
+    return gaps;
+}
+
+long long minutesAfterSwitch(const Dive& dive, size_t index) {
+    long long from = switchMinute(dive, index);
+    return from > 0 ? minuteCount(dive) - from + 1 : 0;
+}
+
+long long profileLines(const std::vector<Dive>& dives) {
+    long long lines = 0;
+    for (size_t i = 0; i < dives.size(); i++) {
+        lines += minuteCount(dives[i]) + 1;
+        if (i + 1 < dives.size() && dives[i].intervalAfter > 0) lines += dives[i].intervalAfter;
+    }
+    return lines;
 }

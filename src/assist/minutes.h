@@ -1,20 +1,73 @@
-// A dive's profile minutes: the depth and gas of each, by the dive's minute rule, as the writer
-// takes them.
+// A dive's profile minutes, by the one rule for every format: the depth and gas of each minute,
+// the ascent line after them, and where the rule held a depth the samples do not show.
 #pragma once
 
-#include "import/divetable.h"
-#include "import/logbook.h"
+#include <vector>
 
-// How many minutes dive r has by its rule (timed wherever its rate allows, see timing.h).
-long long minuteCount(const DiveRecord& r);
+#include "import/dive.h"
 
-// Minutes first, first + 1, ... (from 1) of dive r into out, at most n of them and none past the
-// last; returns how many. Depths are the deepest of the minute's samples rounded to whole
-// metres (halves up); nitrogen is 100 minus the oxygen of the gas then breathed, air counting
-// as 22 % oxygen; helium is 0, as the export has none.
-long long diveMinutes(const Logbook& lb, const DiveRecord& r, long long first, DiveMinute* out,
-                      long long n);
+// Longer dives are refused: nothing a diver logs lasts 100,000 minutes, and the cap keeps a
+// damaged time from asking for gigabytes.
+constexpr int kMaxDiveMinutes = 100000;
 
-// The ascent line after dive r: 0 m, on the gas of the first minute the recording no longer
-// reaches. A dive without any minute keeps air at 21 % here.
-DiveMinute ascentMinute(const DiveRecord& r);
+// Two samples of a log further apart than this say nothing of the depth between them: the
+// deeper end is held over the gap.
+constexpr double kLongestGapSeconds = 60;
+
+// A log's last sample deeper than this is no surfacing: the diver is held there and brought up.
+constexpr double kSurfacedMetres = 1;
+
+// The minutes of a dive. Minute i (from 1) covers [60(i-1), 60i] seconds.
+// - An export's dive has minute i while 60i - 30 <= its last sample's time; a log's dive up to
+//   its last sample's time (minutes started count), with the additions below.
+// - Depth: the deepest sample whose time lies in the minute; where none does, the deeper of the
+//   last sample before and the first after. A log also takes the depths at both ends of the
+//   minute, interpolated, or the deeper end of a gap longer than kLongestGapSeconds; before its
+//   first sample the diver is at 0 m at 0 s; a last sample deeper than kSurfacedMetres is held
+//   until the logged duration when that is later, then goes up at 10 m/min.
+// - Gas: of the gases breathed at any time in [60(i-1), 60i), the one with more inert gas
+//   (nitrogen and helium as written; a tie takes the later gas).
+// Depths round half up to whole metres.
+long long minuteCount(const Dive& dive);
+
+// Minutes first, first + 1, ... into out, at most n and none past the last; returns how many.
+long long diveMinutes(const Dive& dive, long long first, DiveMinute* out, long long n);
+
+// Every minute of a dive of at most kMaxDiveMinutes (none for a longer one).
+std::vector<DiveMinute> allMinutes(const Dive& dive);
+
+// The ascent line after the dive: 0 m on the gas of its last minute, the first gas when it has
+// none (an export's air then as 79 % nitrogen, no minute having made it the planner's air).
+DiveMinute ascentMinute(const Dive& dive);
+
+// The first minute written on the gas of switch `index`, as the rule above gives it: a gas with
+// less inert gas from the first minute that starts at or after the switch, any other from the
+// minute the switch falls into. 0 when no minute of the dive is written on it from there.
+long long switchMinute(const Dive& dive, size_t index);
+
+// The minutes from switchMinute to the dive's last: those on the switch's gas when no later
+// switch follows.
+long long minutesAfterSwitch(const Dive& dive, size_t index);
+
+// A log's gap whose deeper end the minutes hold: from, to (seconds) and the depth held.
+struct HeldGap {
+    double from;
+    double to;
+    double depth;
+};
+std::vector<HeldGap> heldGaps(const Dive& dive);
+
+// A log's deep end: the last sample deeper than kSurfacedMetres, held until `heldUntil` and
+// brought up in `ascentSeconds`.
+struct DeepEnd {
+    bool added;
+    double depth;
+    double lastSeconds;
+    double heldUntil;
+    double ascentSeconds;
+};
+DeepEnd deepEnd(const Dive& dive);
+
+// The lines a profile of these dives has, as the writer counts them: every minute, an ascent
+// line a dive, and the intervalAfter of every dive but the last.
+long long profileLines(const std::vector<Dive>& dives);

@@ -74,18 +74,12 @@ void takeSample(Scanning* g, const DiveRecord& r, int s, int tenths) {
     followSwitch(&g->scan, &g->deepestDepth, &g->afterDepth, s, tenths, r.mix2);
 }
 
-// Sample s of dive r: the plain reader first, the long way only for more than five digits.
-int tenthsOf(const Logbook& lb, const DiveRecord& r, int s) {
-    int tenths = getTenths(lb, r.number, kFirstSampleRow + s);
-    return tenths >= 0 ? tenths : sampleTenths(lb, r, s);
-}
-
 }  // namespace
 
 DiveScan scanDive(const Logbook& lb, const DiveRecord& r) {
     Scanning g = startScan(r);
     for (int s = 0; s < r.sampleCount; s++)
-        takeSample(&g, r, s, tenthsOf(lb, r, s));
+        takeSample(&g, r, s, sampleTenths(lb, r, s));
     return g.scan;
 }
 
@@ -106,8 +100,8 @@ std::vector<DiveScan> scanDives(const Logbook& lb, const std::vector<DiveRecord>
             if (s >= r.sampleCount) continue;
             int tenths = regular
                              ? tenthsBetween(lb, row, bounds[r.number - 1], bounds[r.number] - 1)
-                             : getTenths(lb, r.number, row);
-            takeSample(&scans[i], r, s, tenths >= 0 ? tenths : sampleTenths(lb, r, s));
+                             : sampleTenths(lb, r, s);
+            takeSample(&scans[i], r, s, tenths);
         }
     }
     std::vector<DiveScan> out;

@@ -8,11 +8,13 @@
 #include "assist/checks.h"
 #include "assist/clock.h"
 #include "assist/gas.h"
+#include "assist/minutes.h"
 #include "assist/picture.h"
 #include "assist/scan.h"
 #include "assist/timing.h"
 #include "dialogue/prompts.h"
 #include "dialogue/review.h"
+#include "import/dive.h"
 #include "import/logbook.h"
 
 namespace {
@@ -21,7 +23,7 @@ constexpr int kAir = 21;
 constexpr int kNoSwitch = -1;
 
 // A first gas the export does not give is air; a second one that is no share is dropped.
-void settleGases(DiveRecord& r) {
+void settleGases(const Logbook& lb, DiveRecord& r) {
     if (!gasKnown(r.mix1)) {
         printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
         r.mix1 = kAir;
@@ -31,11 +33,11 @@ void settleGases(DiveRecord& r) {
                r.mix2);
         r.mix2 = -1;
     }
-    if (!canBeTimed(r)) {
+    if (!rateUsable(lb, r.number)) {
         printf(
-            "Hinweis: Ohne gueltige Samplingrate wird Tauchgang %d wie im klassischen Modus\n"
-            "geschrieben: jede zweite Probe als eine Minute.\n",
-            r.number);
+            "Hinweis: Ohne gueltige Samplingrate wird Tauchgang %d mit %d s je Probe\n"
+            "geschrieben: jede zweite Probe ist eine Minute.\n",
+            r.number, kFallbackRate);
     }
 }
 
@@ -56,8 +58,11 @@ void printSuggestion(const Logbook& lb, const DiveRecord& r, const DiveScan& sca
     printf("Vorschlag: Gaswechsel fruehestens bei %s Minuten in %s m Tiefe (MOD von Mix2: %s m).\n",
            clockText(sampleSeconds(k, r)).c_str(), metresText(sampleTenths(lb, r, k)).c_str(),
            mod.c_str());
+    DiveRecord with = r;
+    with.switchSample = k;
+    Dive dive = exportDive(lb, with);
     printf("Mix2 damit %lld von %lld Minuten; ein spaeterer Wechsel ist die sichere Seite.\n",
-           minutesOnMix2(r, k), minutesOf(r, timedMinutes(r)));
+           minutesAfterSwitch(dive, 0), minuteCount(dive));
 }
 
 void printQuestion(const DiveRecord& r, int k) {
@@ -123,7 +128,7 @@ void takeGivenSwitch(const Logbook& lb, DiveRecord& r, const DiveScan& scan,
             "angeben mit --wechsel %d=M:SS.\n",
             d, d);
     } else {
-        printSwitch(sampleSeconds(sample, r), sample);
+        printSwitch(lb, r, sample);
         modHolds(lb, r, scan, sample);
         r.switchSample = sample;
     }
@@ -131,7 +136,7 @@ void takeGivenSwitch(const Logbook& lb, DiveRecord& r, const DiveScan& scan,
 
 bool reviewSwitch(const Logbook& lb, DiveRecord& r, const GivenSwitch* given,
                   const DiveScan* scanned, bool asking) {
-    if (!announceGases(r)) return true;
+    announceGases(r);
     DiveScan scan = scanned ? *scanned : scanDive(lb, r);
     if (!asking) {
         takeGivenSwitch(lb, r, scan, given);
@@ -158,7 +163,7 @@ bool reviewSwitch(const Logbook& lb, DiveRecord& r, const GivenSwitch* given,
             printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
             return true;
         }
-        printSwitch(sampleSeconds(sample, r), sample);
+        printSwitch(lb, r, sample);
         if (!modHolds(lb, r, scan, sample)) {
             printf(" Trotzdem uebernehmen?");
             int choice = askChoice('y', 'n');
@@ -203,7 +208,7 @@ bool reviewInterval(const Logbook& lb, DiveRecord& r, bool asking) {
 // The assisted review proper, or its unattended form that asks nothing.
 bool assistDive(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
                 const DiveScan* scan, bool asking) {
-    settleGases(r);
+    settleGases(lb, r);
     if (r.mix2 != -1 && !reviewSwitch(lb, r, given, scan, asking)) return false;
     return last || reviewInterval(lb, r, asking);
 }

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "assist/clock.h"
-#include "assist/irregular.h"
 #include "assist/logintervals.h"
+#include "assist/minutes.h"
 #include "assist/series.h"
 #include "dialogue/output.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
+#include "import/dive.h"
 #include "import/logfile.h"
 #include "program.h"
 
@@ -50,29 +51,48 @@ std::string shortGases(const LogDive& dive) {
     return text;
 }
 
-// The first gas and every switch with the profile minute it counts from: the first whole minute
-// after it, on the safe side.
-std::string gasesText(const LogDive& dive) {
-    std::string text = gasText(gasOf(dive, dive.firstGas)) + " ab Beginn";
-    for (const LogSwitch& w : dive.switches) {
-        text += "; " + gasText(gasOf(dive, w.gas)) + " ab " + clock(w.seconds) +
-                " (im Profil ab Minute " + std::to_string(switchMinute(w.seconds)) + ")";
+// The first gas and every switch with the profile minute its gas is written from.
+std::string gasesText(const LogDive& from, const Dive& dive) {
+    std::string text = gasText(gasOf(from, dive.firstGas)) + " ab Beginn";
+    for (size_t k = 0; k < dive.switches.size(); k++) {
+        const DiveSwitch& w = dive.switches[k];
+        long long minute = switchMinute(dive, k);
+        text += "; " + gasText(gasOf(from, w.gas)) + " ab " + clock(w.seconds) +
+                (minute > 0 ? " (im Profil ab Minute " + std::to_string(minute) + ")"
+                            : " (im Profil keine Minute damit)");
     }
     return text;
 }
 
-void printLoggedDive(int number, const LogDive& dive) {
+// Where the minutes hold a depth the samples do not show: gaps and the deep end.
+void printHeld(const Dive& dive) {
+    for (const HeldGap& g : heldGaps(dive)) {
+        printf(
+            "Hinweis: Keine Probe von %s bis %s; im Profil gilt dort die tiefere Tiefe,\n"
+            "%.1f m.\n",
+            clock(g.from).c_str(), clock(g.to).c_str(), g.depth);
+    }
+    DeepEnd end = deepEnd(dive);
+    if (!end.added) return;
+    printf(
+        "Hinweis: Die letzte Probe bei %s liegt in %.1f m Tiefe; im Profil bleibt sie bis %s\n"
+        "und steigt dann mit 10 m/min auf.\n",
+        clock(end.lastSeconds).c_str(), end.depth, clock(end.heldUntil).c_str());
+}
+
+void printLoggedDive(int number, const LogDive& dive, const Dive& model) {
     printf("\n\nTauchgang Nr. %d vom %s %s\n", number, dive.date.empty() ? "?" : dive.date.c_str(),
            dive.time.empty() ? "?" : dive.time.c_str());
     printf("----------------------------------------\n");
     printf("Dauer: %s min  Groesste Tiefe: %.1f m  Proben: %lld\n",
            dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
            dive.greatestDepth, static_cast<long long>(dive.samples.size()));
-    printf("Gase: %s\n", gasesText(dive).c_str());
+    printf("Gase: %s\n", gasesText(dive, model).c_str());
+    printHeld(model);
 }
 
 // Why a dive cannot become a minute profile; empty when it can.
-std::string refusal(int number, const LogDive& dive, const std::vector<DiveMinute>& minutes) {
+std::string refusal(int number, const LogDive& dive, const Dive& model) {
     char text[200];
     if (dive.kind == kRebreather) {
         snprintf(text, sizeof text,
@@ -86,7 +106,7 @@ std::string refusal(int number, const LogDive& dive, const std::vector<DiveMinut
                  number);
     } else if (dive.samples.empty()) {
         snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine Tiefenwerte.", number);
-    } else if (minutes.empty()) {
+    } else if (minuteCount(model) == 0) {
         snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine brauchbaren Zeiten.", number);
     } else {
         return std::string();
@@ -165,16 +185,6 @@ void printSkipped(int number, int next) {
     }
 }
 
-// The profile's lines as the writer counts them: every minute, the ascent lines, the intervals.
-long long profileLength(const std::vector<LoggedDive>& dives) {
-    long long lines = 0;
-    for (size_t i = 0; i < dives.size(); i++) {
-        lines += static_cast<long long>(dives[i].minutes.size()) + 1;
-        if (i + 1 < dives.size() && dives[i].intervalAfter > 0) lines += dives[i].intervalAfter;
-    }
-    return lines;
-}
-
 std::string chosenText(const std::vector<int>& chosen) {
     std::string text;
     for (size_t k = 0; k < chosen.size(); k++)
@@ -190,15 +200,14 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return kLogNotUsable;
     printf("%lld Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
            static_cast<long long>(log.dives.size()), chosenText(chosen).c_str());
-    std::vector<LoggedDive> dives;
+    std::vector<Dive> dives;
     bool refused = false;
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
         const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
-        printLoggedDive(number, dive);
-        LoggedDive written{irregularMinutes(dive), {}, 0};
-        written.ascent = irregularAscent(dive, written.minutes.size());
-        std::string why = refusal(number, dive, written.minutes);
+        Dive written = logDive(dive, number);
+        printLoggedDive(number, dive, written);
+        std::string why = refusal(number, dive, written);
         if (!why.empty()) {
             printf("%s\n", why.c_str());
             refused = true;
@@ -229,7 +238,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         dives.push_back(std::move(written));
     }
     // As for an export: --ja writes no profile the planner would not take.
-    long long lines = profileLength(dives);
+    long long lines = profileLines(dives);
     if (unattended && !refused && lines + 1 >= kProfileMinuteLimit) {
         printf("\n");
         printLengthReason("ERROR: ", lines);
@@ -241,7 +250,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         return kLogNotUsable;
     }
     printf("\n\n\n%s wird nun erstellt .....\n", names.profileShown.c_str());
-    WriteResult written = writeLogged(names, dives, unattended);
+    WriteResult written = writeProfile(names, dives, unattended);
     if (written == kInputEnded) return kLogGone;
     return written == kNotWritten ? kLogFailed : kLogConverted;
 }
@@ -267,12 +276,12 @@ int checkLog(const FileNames& names, const std::string& list,
                dive.greatestDepth, shortGases(dive).c_str());
     }
     int found = printTakenProfile(names, "Befund: ", earlier);
-    std::vector<LoggedDive> dives;
+    std::vector<Dive> dives;
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
         const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
-        dives.push_back(LoggedDive{irregularMinutes(dive), {}, 0});
-        std::string why = refusal(number, dive, dives.back().minutes);
+        dives.push_back(logDive(dive, number));
+        std::string why = refusal(number, dive, dives.back());
         if (!why.empty()) {
             printf("Befund: %s\n", why.c_str() + 7);  // without its "ERROR: "
             found++;
@@ -295,7 +304,7 @@ int checkLog(const FileNames& names, const std::string& list,
             found++;
         }
     }
-    long long lines = profileLength(dives);
+    long long lines = profileLines(dives);
     if (lines + 1 >= kProfileMinuteLimit) found += printLengthReason("Befund: ", lines);
     return found;
 }

@@ -10,6 +10,7 @@
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
+#include "import/dive.h"
 #include "import/divetable.h"
 #include "import/logfile.h"
 #include "platform/console.h"
@@ -87,7 +88,7 @@ Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     }
     if (!reviewDives(lb, dives, how.review, *how.switches, how.scans)) return kGone;
     printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
-    WriteResult written = writeDives(lb, dives, how.replace);
+    WriteResult written = writeProfile(lb.names, exportDives(lb, dives), how.replace);
     if (written == kInputEnded) return kGone;
     return written == kNotWritten ? kFailed : kConverted;
 }

@@ -42,19 +42,19 @@ Overwrite askOverwrite(const FileNames& names, bool replace) {
     return choice == 0 ? kAskedGoOn : kAskedKeep;
 }
 
-// One dive's minute lines, a few thousand at a time, and its ascent line.
-void writeDive(ProfileWriter* w, const Logbook& lb, const DiveRecord& r) {
+// One dive's minute lines, a thousand at a time, and its ascent line.
+void writeDive(ProfileWriter* w, const Dive& dive) {
     DiveMinute chunk[1024];
-    long long count = minuteCount(r);
+    long long count = minuteCount(dive);
     for (long long first = 1; first <= count; first += 1024) {
-        long long n = diveMinutes(lb, r, first, chunk, 1024);
+        long long n = diveMinutes(dive, first, chunk, 1024);
         if (!profileMinutes(w, chunk, static_cast<size_t>(n))) {
             // A huge sampling rate can ask for billions of minutes: only the count runs on.
             profileSkip(w, count - (first + n - 1));
             break;
         }
     }
-    DiveMinute ascent = ascentMinute(r);
+    DiveMinute ascent = ascentMinute(dive);
     profileMinutes(w, &ascent, 1);
 }
 
@@ -78,26 +78,12 @@ WriteResult startProfile(ProfileWriter* w, const FileNames& names, bool replace)
 
 }  // namespace
 
-WriteResult writeDives(const Logbook& lb, const std::vector<DiveRecord>& dives, bool replace) {
-    ProfileWriter w;
-    WriteResult started = startProfile(&w, lb.names, replace);
-    if (started != kWritten) return started;
-    for (size_t i = 0; i < dives.size(); i++) {
-        writeDive(&w, lb, dives[i]);
-        if (i + 1 < dives.size()) profileSurface(&w, dives[i].surfaceInterval);
-        profileEndDive(&w);
-    }
-    return profileFinish(&w, lb.names.profileShown.c_str());
-}
-
-WriteResult writeLogged(const FileNames& names, const std::vector<LoggedDive>& dives,
-                        bool replace) {
+WriteResult writeProfile(const FileNames& names, const std::vector<Dive>& dives, bool replace) {
     ProfileWriter w;
     WriteResult started = startProfile(&w, names, replace);
     if (started != kWritten) return started;
     for (size_t i = 0; i < dives.size(); i++) {
-        profileMinutes(&w, dives[i].minutes.data(), dives[i].minutes.size());
-        profileMinutes(&w, &dives[i].ascent, 1);
+        writeDive(&w, dives[i]);
         if (i + 1 < dives.size()) profileSurface(&w, dives[i].intervalAfter);
         profileEndDive(&w);
     }

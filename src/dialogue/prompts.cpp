@@ -6,7 +6,9 @@
 #include <string>
 
 #include "assist/clock.h"
+#include "assist/minutes.h"
 #include "assist/timing.h"
+#include "import/dive.h"
 #include "import/layout.h"
 #include "platform/console.h"
 
@@ -40,12 +42,20 @@ bool readAnswer(std::string* answer) {
     return true;
 }
 
-void printSwitch(long long shown, int sample) {
-    printf(" Gaswechsel bei %lld:%02lld Minuten (ab Sample %d) vermerkt.\n", shown / 60, shown % 60,
-           sample);
+void printSwitch(const Logbook& lb, const DiveRecord& r, int sample) {
+    DiveRecord with = r;
+    with.switchSample = sample;
+    long long minute = switchMinute(exportDive(lb, with), 0);
+    long long shown = sampleSeconds(sample, r);
+    printf(" Gaswechsel bei %s Minuten (ab Sample %d, ", clockText(shown).c_str(), sample);
+    if (minute > 0) {
+        printf("im Profil ab Minute %lld) vermerkt.\n", minute);
+    } else {
+        printf("im Profil keine Minute mit Mix2) vermerkt.\n");
+    }
 }
 
-bool askGasSwitch(const DiveRecord& r, int* sample) {
+bool askGasSwitch(const Logbook& lb, const DiveRecord& r, int* sample) {
     *sample = -1;
     if (r.sampleRate <= 0) return true;  // the review never asks then; no division by zero
     long long longest = static_cast<long long>(r.sampleCount) * r.sampleRate;
@@ -61,7 +71,7 @@ bool askGasSwitch(const DiveRecord& r, int* sample) {
         long long seconds;
         if (parseClock(answer, &seconds) && seconds <= longest) {
             *sample = clampToInt(sampleAfterStep(seconds, r.sampleRate));
-            printSwitch((static_cast<long long>(*sample) - 1) * r.sampleRate, *sample);
+            printSwitch(lb, r, *sample);
             return true;
         }
         printf("Ungueltige Eingabe. Bitte erneut versuchen: ");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "import/divetable.h"
+#include "import/logbook.h"
 
 // Returned by askChoice once the console input has ended.
 constexpr int kNoAnswer = -1;
@@ -20,14 +21,15 @@ int askChoice(char first, char second);
 // Asks for minutes:seconds within the dive's recorded time and sets *sample to the sample from
 // which the second gas is breathed, the classic way (seconds / rate + 1); -1 for an answer
 // beginning with '-': no switch. Needs a sampleRate above 0. False when the input ended.
-bool askGasSwitch(const DiveRecord& r, int* sample);
+bool askGasSwitch(const Logbook& lb, const DiveRecord& r, int* sample);
 
 // The next answer line, its blanks at either end dropped, after the rest of the current line
 // is discarded; false when the input ended.
 bool readAnswer(std::string* answer);
 
-// " Gaswechsel bei M:SS Minuten (ab Sample N) vermerkt." with `shown` seconds.
-void printSwitch(long long shown, int sample);
+// " Gaswechsel bei M:SS Minuten (ab Sample N, im Profil ab Minute M) vermerkt." for a switch
+// to Mix2 at `sample` of dive r: the sample's own time and the first profile minute on Mix2.
+void printSwitch(const Logbook& lb, const DiveRecord& r, int sample);
 
 // Reads a surface interval as hours:minutes, or hours alone, into r; anything else is asked for
 // again, and nothing carries over from an earlier entry. False when the input ended.

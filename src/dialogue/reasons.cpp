@@ -44,10 +44,6 @@ int printSwitchProblem(const std::vector<DiveRecord>& dives, const GivenSwitch& 
             printf("ERROR: --wechsel %d: Tauchgang %d hat kein Mix2, also keinen Gaswechsel.\n",
                    given.dive, given.dive);
             return 1;
-        case kSwitchUntimed:
-            printf("ERROR: --wechsel %d: Ohne Samplingrate hat Tauchgang %d keine Zeiten.\n",
-                   given.dive, given.dive);
-            return 1;
         case kSwitchAfterDive:
             break;
     }
@@ -94,7 +90,7 @@ int printRaggedRows(const Logbook& lb, const std::string& lead) {
 
 int printRateReason(const Logbook& lb, const std::string& lead, const DiveRecord& r) {
     int d = r.number;
-    if (rateUsable(lb, r)) return 0;
+    if (rateUsable(lb, d)) return 0;
     if (numberField(lb, d, kRateRow) == kFieldNotPlain) {
         printf("%sSamplingrate '%s' ist keine reine Zahl und wird als %d gelesen.\n", lead.c_str(),
                fieldBytes(lb, d, kRateRow).c_str(), r.sampleRate);

@@ -11,25 +11,20 @@ namespace {
 
 constexpr int kAir = 21;
 
-bool reviewGasSwitch(DiveRecord& r) {
-    if (!announceGases(r)) return true;
+bool reviewGasSwitch(const Logbook& lb, DiveRecord& r) {
+    announceGases(r);
     printf("Bitte im PC-Logbook den Zeitpunkt (%ds Schritte) des Gaswechsels\n", r.sampleRate);
     printf("auf das Dekogas (Mix2) ablesen und in der Form Minuten:Sekunden eingeben: ");
     int sample;
-    bool answered = askGasSwitch(r, &sample);
+    bool answered = askGasSwitch(lb, r, &sample);
     r.switchSample = sample;
     return answered;
 }
 
 }  // namespace
 
-bool announceGases(const DiveRecord& r) {
+void announceGases(const DiveRecord& r) {
     printf("Es wurden Mix1(%d%%O2) und Mix2(%d%%O2) verwendet.\n", r.mix1, r.mix2);
-    if (r.sampleRate > 0) return true;
-    // Without a sampling rate no time maps to a sample.
-    printf("ERROR: Samplingrate %d s ungueltig, ein Gaswechsel kann nicht erfasst werden.\n",
-           r.sampleRate);
-    return false;
 }
 
 bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r)) {
@@ -46,12 +41,13 @@ bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r)) {
     return true;
 }
 
-bool classicReview(const Logbook&, DiveRecord& r, bool last, const GivenSwitch*, const DiveScan*) {
+bool classicReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch*,
+                   const DiveScan*) {
     // A share that is no share (an empty field reads 0) is as good as none: an unknown first
     // gas becomes air below, an unknown second one is not used.
     if (!gasKnown(r.mix1)) r.mix1 = -1;
     if (!gasKnown(r.mix2)) r.mix2 = -1;
-    if (r.mix1 != -1 && r.mix2 != -1 && !reviewGasSwitch(r)) return false;
+    if (r.mix1 != -1 && r.mix2 != -1 && !reviewGasSwitch(lb, r)) return false;
     if (r.mix1 == -1) {
         printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
         r.mix1 = kAir;
@@ -65,7 +61,7 @@ bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer
     std::vector<DiveRecord> scanned;
     std::vector<int> scanOf(dives.size(), -1);
     for (size_t i = 0; scans && i < dives.size(); i++) {
-        if (!gasKnown(dives[i].mix2) || dives[i].sampleRate <= 0) continue;
+        if (!gasKnown(dives[i].mix2)) continue;
         scanOf[i] = static_cast<int>(scanned.size());
         scanned.push_back(dives[i]);
     }

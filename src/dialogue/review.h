@@ -11,7 +11,7 @@
 // Completes one dive's record after its summary: the classic questions, the assisted ones, or
 // the unattended decisions. `last` says whether an interval follows; `given` is the switch the
 // command line gives for the dive (null: none); `scan` the dive's scan where the review asked
-// for scans and the dive has two gases and a rate (null: none). False when the console input
+// for scans and the dive has two gases (null: none). False when the console input
 // ended.
 using DiveReviewer = bool (*)(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
                               const DiveScan* scan);
@@ -27,9 +27,8 @@ bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer
 bool classicReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
                    const DiveScan* scan);
 
-// Names the dive's two gases; when its sampling rate maps no time to a sample, says so and
-// returns false: no switch can be asked for then.
-bool announceGases(const DiveRecord& r);
+// Names the dive's two gases.
+void announceGases(const DiveRecord& r);
 
 // Asks whether dive r's surface interval stays; on 'n' `entry` reads the new one into r and it
 // is confirmed. False when the console input ended.

@@ -2,6 +2,7 @@
 #include "import/divetable.h"
 
 #include "import/fields.h"
+#include "import/numbers.h"
 
 std::vector<DiveRecord> fillDiveTable(const Logbook& lb) {
     // One pass over the profile rows for all dives, not one per dive.
@@ -14,13 +15,17 @@ std::vector<DiveRecord> fillDiveTable(const Logbook& lb) {
         r.mix2 = getInt(lb, d, kMix2Row);
         r.switchSample = -1;
         r.surfaceInterval = getMinutes(lb, d, kIntervalRow);
-        r.sampleRate = getInt(lb, d, kRateRow);
+        r.sampleRate = rateUsable(lb, d) ? getInt(lb, d, kRateRow) : kFallbackRate;
         r.sampleCount = counts[d - 1];
         r.number = d;
     }
     return dives;
 }
 
-double sampleDepth(const Logbook& lb, const DiveRecord& r, int s) {
-    return getDepth(lb, r.number, kFirstSampleRow + s);
+bool rateUsable(const Logbook& lb, int d) {
+    return allDigits(fieldBytes(lb, d, kRateRow)) && getInt(lb, d, kRateRow) > 0;
+}
+
+double sampleDepth(const Logbook& lb, const DiveRecord& r, long long s) {
+    return readDepth(lb, r.number, kFirstSampleRow + static_cast<int>(s));
 }

@@ -31,8 +31,16 @@ struct DiveMinute {
     int helium;
 };
 
-// Every dive of the export, in file order, as the export gives it: no switch yet.
+// Every dive of the export, in file order, as the export gives it: no switch yet, the rate
+// kFallbackRate where rateUsable says no.
 std::vector<DiveRecord> fillDiveTable(const Logbook& lb);
 
-// The depth of sample s (row 23 + s) in metres, as getDepth reads it.
-double sampleDepth(const Logbook& lb, const DiveRecord& r, int s);
+// A rate that is no plain number above 0 says nothing of when a sample was taken: such a dive
+// is taken as sampled every 30 s, the usual rate, where every second sample is a minute.
+constexpr int kFallbackRate = 30;
+
+// Dive d's sampling rate (row 14) is plain digits above 0.
+bool rateUsable(const Logbook& lb, int d);
+
+// The depth of sample s (row 23 + s) in metres, as readDepth reads it.
+double sampleDepth(const Logbook& lb, const DiveRecord& r, long long s);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -130,20 +131,76 @@ double getDepth(const Logbook& lb, int d, int r) {
     return static_cast<double>(value) + 0.00001;
 }
 
-int getTenths(const Logbook& lb, int d, int r) {
-    Field f = rightField(lb, d, r);
-    const char* row = lb.rows[r].data();
-    int value = 0;
-    int place = 1;
-    int digits = 0;
-    for (int i = f.end - 1; i >= f.begin; i--) {
+namespace {
+
+// The digits of a field of digits with at most one decimal point, and how many stand after it.
+// False for any other field: no digit, a second point or any other byte.
+bool plainDecimal(const char* row, int begin, int end, double* digits, int* decimals) {
+    double value = 0;
+    int after = -1;  // digits after the point; -1 before it
+    bool any = false;
+    for (int i = begin; i < end; i++) {
         char c = row[i];
-        if (!isDigit(c)) continue;
-        if (++digits > 5) return -1;
-        value += (c - '0') * place;
-        place *= 10;
+        if (c == '.') {
+            if (after >= 0) return false;
+            after = 0;
+        } else if (isDigit(c)) {
+            value = value * 10 + (c - '0');
+            any = true;
+            if (after >= 0) after++;
+        } else if (c != '\0' && c != '\n') {
+            return false;
+        }
     }
-    return value;
+    *digits = value;
+    *decimals = after < 0 ? 0 : after;
+    return any;
+}
+
+double tenPower(int n) {
+    double p = 1;
+    for (int i = 0; i < n; i++)
+        p *= 10;
+    return p;
+}
+
+// Tenths, clamped: a part of a tenth counts as a whole one.
+int tenthsUp(double tenths) {
+    double up = std::ceil(tenths);
+    if (!(up >= 0)) return 0;
+    return up >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(up);
+}
+
+// Tenths of the bytes [begin, end): a plain decimal as it stands, any other field's digits as
+// getDepth takes them, the rightmost being tenths.
+int fieldTenths(const char* row, int begin, int end) {
+    double digits;
+    int decimals;
+    if (plainDecimal(row, begin, end, &digits, &decimals)) {
+        return tenthsUp(digits * 10 / tenPower(decimals));
+    }
+    double value = 0;
+    for (int i = begin; i < end; i++) {
+        if (isDigit(row[i])) value = value * 10 + (row[i] - '0');
+    }
+    return tenthsUp(value);
+}
+
+}  // namespace
+
+double readDepth(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    double digits;
+    int decimals;
+    if (plainDecimal(lb.rows[r].data(), f.begin, f.end, &digits, &decimals)) {
+        return digits / tenPower(decimals);
+    }
+    return getDepth(lb, d, r);
+}
+
+int readTenths(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    return fieldTenths(lb.rows[r].data(), f.begin, f.end);
 }
 
 int getMinutes(const Logbook& lb, int d, int r) {
@@ -230,13 +287,5 @@ bool fieldBounds(const Logbook& lb, int r, int* bounds) {
 }
 
 int tenthsBetween(const Logbook& lb, int r, int begin, int end) {
-    const char* row = lb.rows[r].data();
-    int value = 0;
-    int digits = 0;
-    for (int i = begin; i < end; i++) {
-        if (!isDigit(row[i])) continue;
-        if (++digits > 5) return -1;
-        value = value * 10 + (row[i] - '0');
-    }
-    return value;
+    return fieldTenths(lb.rows[r].data(), begin, end);
 }

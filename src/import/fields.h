@@ -14,9 +14,14 @@ int getInt(const Logbook& lb, int d, int r);
 // The depth in metres, the rightmost digit taken as tenths, plus 0.00001.
 double getDepth(const Logbook& lb, int d, int r);
 
-// getDepth's digits as whole tenths of a metre, without the float sums: for a field of at most
-// five digits (9999.9 m) they agree exactly. -1 for a field with more digits.
-int getTenths(const Logbook& lb, int d, int r);
+// A sample's depth in metres: a field of digits with at most one decimal point is the number
+// it writes ('25' is 25 m, as a spreadsheet saves 25.0; '18.45' is 18.45 m); any other field is
+// read by getDepth.
+double readDepth(const Logbook& lb, int d, int r);
+
+// readDepth in tenths of a metre, a part of a tenth counting as a whole one (the deeper side);
+// clamped to INT_MAX.
+int readTenths(const Logbook& lb, int d, int r);
 
 // hours:minutes as minutes.
 int getMinutes(const Logbook& lb, int d, int r);
@@ -44,5 +49,5 @@ std::string fieldText(const Logbook& lb, int d, int r);
 // another number of commas. Room for lb.dives + 1 bounds.
 bool fieldBounds(const Logbook& lb, int r, int* bounds);
 
-// getTenths of the bytes [begin, end) of row r: their digits as tenths, -1 for more than five.
+// readTenths of the bytes [begin, end) of row r.
 int tenthsBetween(const Logbook& lb, int r, int begin, int end);

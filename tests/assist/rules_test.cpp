@@ -6,6 +6,7 @@
 
 #include "assist/gas.h"
 #include "assist/interval.h"
+#include "assist/minutes.h"
 #include "assist/picture.h"
 #include "assist/scan.h"
 #include "assist/timing.h"
@@ -61,75 +62,6 @@ TEST(Gas, SuggestionIsTheFirstSampleWithinTheModAfterTheDeepest) {
     EXPECT_EQ(deepestSample(lb, record(3, 20), 3), -1);
 }
 
-TEST(Timing, ThirtySecondsIsTheClassicRule) {
-    for (int count : {0, 1, 2, 7, 8}) {
-        DiveRecord r = record(count, 30, 50, 5);
-        for (long long i = 1; i <= 6; i++) {
-            ProfileMinute timed = profileMinute(r, i, true);
-            ProfileMinute classic = profileMinute(r, i, false);
-            EXPECT_EQ(timed.lower, classic.lower);
-            EXPECT_EQ(timed.upper, classic.upper);
-            EXPECT_EQ(timed.exists, classic.exists) << count << " " << i;
-            EXPECT_EQ(timed.secondGas, classic.secondGas);
-        }
-    }
-}
-
-// The minutes that exist, counted one by one; minutesOf must agree.
-long long counted(const DiveRecord& r, bool timed) {
-    long long i = 1;
-    while (profileMinute(r, i, timed).exists)
-        i++;
-    EXPECT_EQ(i - 1, minutesOf(r, timed)) << r.sampleCount << " at " << r.sampleRate;
-    return i - 1;
-}
-
-TEST(Timing, OnlyRatesAboveZeroCanBeTimed) {
-    EXPECT_FALSE(canBeTimed(record(10, 0)));
-    EXPECT_FALSE(canBeTimed(record(10, -1)));
-    EXPECT_TRUE(canBeTimed(record(2, 2147483647)));
-    EXPECT_EQ(minutesOf(record(3, 2147483647), true), 2 * 2147483647LL / 60);  // no overflow
-}
-
-TEST(Timing, MinutesKeepTheDivesOwnTime) {
-    // 91 samples 20 s apart are 30 minutes, not the 45 of every second sample.
-    EXPECT_EQ(counted(record(91, 20), true), 30);
-    EXPECT_EQ(counted(record(91, 20), false), 45);
-    // At 60 s, minute i lies between samples i - 1 and i.
-    ProfileMinute third = profileMinute(record(11, 60), 3, true);
-    EXPECT_EQ(third.lower, 2);
-    EXPECT_EQ(third.upper, 3);
-    EXPECT_EQ(counted(record(11, 60), true), 10);
-    for (int count : {0, 1, 2, 3}) {
-        for (int rate : {1, 20, 59, 60, 61, 3600})
-            counted(record(count, rate), true);
-        counted(record(count, 30), false);
-    }
-    // Mix2 from the minute whose time reaches the switch sample's: 620 s for sample 31.
-    EXPECT_FALSE(profileMinute(record(91, 20, 50, 31), 10, true).secondGas);  // 570 s
-    EXPECT_TRUE(profileMinute(record(91, 20, 50, 31), 11, true).secondGas);   // 630 s
-    // The ascent line's minute, past the recording, still has its gas.
-    ProfileMinute after = profileMinute(record(91, 20, 50, 31), 31, true);
-    EXPECT_FALSE(after.exists);
-    EXPECT_TRUE(after.secondGas);
-}
-
-TEST(Timing, BelowThirtySecondsEverySampleOfTheMinuteCounts) {
-    // At 10 s, minute 2 spans samples 6 to 12 (60 to 120 s), both ends included.
-    ProfileMinute second = profileMinute(record(30, 10), 2, true);
-    EXPECT_EQ(second.lower, 6);
-    EXPECT_EQ(second.upper, 12);
-    // At 20 s minute 1 is samples 0 to 3; the last minute stops at the last sample.
-    ProfileMinute first = profileMinute(record(91, 20), 1, true);
-    EXPECT_EQ(first.lower, 0);
-    EXPECT_EQ(first.upper, 3);
-    EXPECT_EQ(profileMinute(record(5, 20), 2, true).upper, 4);
-    // At 45 s the two samples around the minute's middle, as at every rate of 30 s and more.
-    ProfileMinute slow = profileMinute(record(20, 45), 2, true);
-    EXPECT_EQ(slow.lower, 2);
-    EXPECT_EQ(slow.upper, 2);
-}
-
 TEST(Timing, TypedTimesAndSamples) {
     EXPECT_EQ(sampleAfterStep(750, 20), 38);  // 12:30 at 20 s
     EXPECT_EQ(sampleAfterStep(760, 20), 39);
@@ -155,20 +87,21 @@ TEST(Timing, TypedSwitchIsTheFirstSampleFromTheTime) {
 }
 
 // The count the suggestion shows must be the minutes the writer puts on mix2.
-TEST(Timing, MinutesOnMix2AsTheWriterWalksThem) {
+TEST(Timing, MinutesOnMix2AsTheWriterWritesThem) {
+    Logbook lb = divesWith(std::vector<std::string>(91, "1.0"));
     for (int rate : {1, 10, 20, 29, 30, 31, 45, 60, 61, 3600}) {
         for (int count : {0, 1, 2, 3, 30, 91}) {
             for (int k : {-1, 0, 1, 2, 3, 17, 29, 30, 53, 89, 90, 91}) {
-                DiveRecord r = record(count, rate, 50, k);
-                bool timed = timedMinutes(r);
-                long long walked = 0;
-                for (long long i = 1; profileMinute(r, i, timed).exists; i++)
-                    walked += profileMinute(r, i, timed).secondGas;
-                EXPECT_EQ(minutesOnMix2(r, k), walked) << rate << " " << count << " " << k;
+                Dive dive = exportDive(lb, record(count, rate, 50, k));
+                long long written = 0;
+                for (const DiveMinute& m : allMinutes(dive))
+                    written += m.nitrogen == 50;
+                long long shown = k < 0 ? 0 : minutesAfterSwitch(dive, 0);
+                EXPECT_EQ(shown, written) << rate << " " << count << " " << k;
             }
         }
     }
-    EXPECT_EQ(minutesOnMix2(record(90, 20), 53), 12);  // 12 of the example's 30 minutes
+    EXPECT_EQ(minutesAfterSwitch(exportDive(lb, record(90, 20, 50, 53)), 0), 12);
 }
 
 TEST(Interval, FromSurfacingToTheNextDescent) {
@@ -223,32 +156,21 @@ TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
     EXPECT_TRUE(picture(lb, record(3, 0), -1).empty());
 }
 
-// The plain reader must give every field exactly what the float sums of getDepth give.
-TEST(Scan, PlainTenthsAgreeWithTheDepthReader) {
+// The MOD's tenths and the minutes' metres read a field alike: whole numbers are metres, other
+// fields have the rightmost digit as tenths, and a part of a tenth is the deeper tenth.
+TEST(Scan, TenthsAgreeWithTheDepthReader) {
     std::vector<std::string> rows(23, "r,,,");
     rows[1] = "Nr,1,2,3";
-    // Every plain depth up to 9999.9 m, with leading zeros, and past five digits.
-    for (int n = 0; n <= 99999; n++) {
-        std::string plain = std::to_string(n / 10) + "." + std::to_string(n % 10);
-        rows.push_back("s," + plain + ",0" + plain + "," + std::to_string(n) + "7.5");
-    }
-    // Anything else: ragged rows, blanks, dashes, zero bytes, CRs, long digit runs.
-    std::mt19937 engine(10);
-    const std::string bytes("0123456789,,,. -x\r\0", 19);
-    for (int i = 0; i < 20000; i++) {
-        std::string row(engine() % 118, ' ');
-        for (char& c : row)
-            c = bytes[engine() % bytes.size()];
-        rows.push_back(row);
-    }
+    rows.push_back("s,25,18.4,18.45");
+    rows.push_back("s,25 ,1.2.3,0.01");
+    rows.push_back("s,-5,.5,999999999999");
     Logbook lb = setTable(rows);
-    ASSERT_EQ(lb.dives, 3);
-    for (int r = 23; r < rowCount(lb); r++) {
-        for (int d = 1; d <= lb.dives; d++) {
-            int plain = getTenths(lb, d, r);
-            double tenths = (getDepth(lb, d, r) - 0.00001) * 10.0 + 0.5;
-            if (plain < 0) continue;  // more than five digits: sampleTenths takes the long way
-            ASSERT_EQ(plain, static_cast<int>(tenths)) << "row " << r << " dive " << d;
+    const int want[3][3] = {{250, 184, 185}, {25, 123, 1}, {5, 5, 2147483647}};
+    const double metres[3][3] = {{25, 18.4, 18.45}, {2.5, 12.3, 0.01}, {0.5, 0.5, 999999999999}};
+    for (int r = 0; r < 3; r++) {
+        for (int d = 1; d <= 3; d++) {
+            EXPECT_EQ(readTenths(lb, d, 23 + r), want[r][d - 1]) << r << " " << d;
+            EXPECT_NEAR(readDepth(lb, d, 23 + r), metres[r][d - 1], 2e-5) << r << " " << d;
         }
     }
 }

@@ -28,7 +28,8 @@ Asked gasSwitch(const std::string& typed, int rate = 20, int count = 100) {
     setConsoleInput(typed);
     testing::internal::CaptureStdout();
     int sample;
-    bool answered = askGasSwitch(DiveRecord{21, 50, -1, 0, rate, count}, &sample);
+    Logbook lb;  // no depth is read: the confirmation needs the dive's times and gases only
+    bool answered = askGasSwitch(lb, DiveRecord{21, 50, -1, 0, rate, count}, &sample);
     return {sample, testing::internal::GetCapturedStdout(), !answered};
 }
 
@@ -55,7 +56,13 @@ const std::string kNoSwitch = " Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.
 TEST(AskGasSwitch, TimeBecomesSampleNumber) {
     Asked a = gasSwitch("12:30\n");
     EXPECT_EQ(a.result, 38);
-    EXPECT_EQ(a.out, " Gaswechsel bei 12:20 Minuten (ab Sample 38) vermerkt.\n");
+    // The sample's own time, and the first minute that starts after it.
+    EXPECT_EQ(a.out,
+              " Gaswechsel bei 12:40 Minuten (ab Sample 38, im Profil ab Minute 14) vermerkt.\n");
+    // Past the dive's last minute (33) no minute is on Mix2.
+    EXPECT_EQ(gasSwitch("32:00\n").out,
+              " Gaswechsel bei 32:20 Minuten (ab Sample 97, im Profil keine Minute mit Mix2) "
+              "vermerkt.\n");
     EXPECT_EQ(gasSwitch("33:20\n").result, 101);  // exactly the longest time
     EXPECT_EQ(gasSwitch("0:00\n").result, 1);
     EXPECT_EQ(gasSwitch(" \t12:30 \r\n").result, 38);  // blanks at either end dropped
@@ -66,14 +73,19 @@ TEST(AskGasSwitch, RefusesWhatIsNoTimeAndCarriesNothingOver) {
     for (const char* typed : {"nein", "3:20abc", "3.20", "abc", "y", "12 :30", "1:", ":30"}) {
         Asked a = gasSwitch(std::string(typed) + "\n3:20\n");
         EXPECT_EQ(a.result, 11) << typed;
-        EXPECT_EQ(a.out, kRefused + " Gaswechsel bei 3:20 Minuten (ab Sample 11) vermerkt.\n")
+        EXPECT_EQ(
+            a.out,
+            kRefused +
+                " Gaswechsel bei 3:40 Minuten (ab Sample 11, im Profil ab Minute 5) vermerkt.\n")
             << typed;
     }
     // '12' alone is 12:00, whatever seconds a refused entry held.
     Asked a = gasSwitch("40:00\n40:30\n12\n");
     EXPECT_EQ(a.result, 37);
-    EXPECT_EQ(a.out,
-              kRefused + kRefused + " Gaswechsel bei 12:00 Minuten (ab Sample 37) vermerkt.\n");
+    EXPECT_EQ(
+        a.out,
+        kRefused + kRefused +
+            " Gaswechsel bei 12:20 Minuten (ab Sample 37, im Profil ab Minute 14) vermerkt.\n");
 }
 
 TEST(AskGasSwitch, ADashMeansNoSwitch) {

@@ -43,7 +43,8 @@ formats=$(find "$root/src" -name '*.cpp' -o -name '*.h' | sort | xargs perl -077
     grep -E 'ERROR|Fehler|Ungueltig|konnte nicht|WARNUNG|^Hinweis:|^Befund:|^Unbekannte Option|schliessen einander aus|^Es fehlt' | sort -u)
 while IFS= read -r format; do
     pattern=$(printf '%s' "$format" | sed -e 's/[][\.*^$()+?{}|/]/\\&/g' \
-        -e 's/%%/%/g; s/%[0-9]*l*d/(-?[0-9]+|<[A-Za-z]+>)/g; s/%s/[^ ]+/g')
+        -e 's/%%/%/g; s/%[0-9]*l*d/(-?[0-9]+|<[A-Za-z]+>)/g; s/%s/[^ ]+/g' \
+        -e 's/%\\\.[0-9]f/([0-9.]+|<[A-Za-z]+>)/g')
     if ! printf '%s' "$text" | grep -q -E -- "$pattern"; then
         echo "message not explained in Info.txt: $format"
         fail=1

@@ -51,7 +51,7 @@ std::string profileOf(Reviewed& e, std::string* console = nullptr) {
         e.dives[i].number = static_cast<int>(i) + 1;
     std::remove("p.vdp");
     testing::internal::CaptureStdout();
-    WriteResult result = writeDives(e.lb, e.dives, false);
+    WriteResult result = writeProfile(e.lb.names, exportDives(e.lb, e.dives), false);
     std::string printed = testing::internal::GetCapturedStdout();
     if (console) *console = printed;
     EXPECT_EQ(result, kWritten);
@@ -71,27 +71,27 @@ Reviewed oneDive(const std::vector<std::string>& depths, DiveRecord record) {
 const std::string kHeader = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n";
 const std::string kEnd = "# END OF PROFILE #";
 
-TEST(WriteProfile, EverySecondSampleIsAMinute) {
+TEST(WriteProfile, AtThirtySecondsAMinuteIsTheDeepestOfThreeSamples) {
     ScratchDir dir;
     Reviewed e = oneDive({"0.0", "3.2", "6.5", "10.0", "4.1"}, {21, -1, -1, 0, 30, 0});
     std::string console;
     EXPECT_EQ(profileOf(e, &console),
-              kHeader + "3\t1\t1\t78\t0\r\n10\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" + kEnd);
+              kHeader + "7\t1\t1\t78\t0\r\n10\t1\t2\t78\t0\r\n0\t1\t3\t78\t0\r\n" + kEnd);
     EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
     EXPECT_EQ(listDir(), std::vector<std::string>{"p.vdp"});
 }
 
-TEST(WriteProfile, GasSwitchComparesTheRowOffset) {
+TEST(WriteProfile, DecoGasFromTheFirstMinuteAfterTheSwitch) {
     ScratchDir dir;
     std::vector<std::string> depths(9, "10.0");
-    Reviewed e = oneDive(depths, {32, 50, 7, 0, 30, 0});
+    // Sample 6 is 3:00: minute 4 starts there and is on Mix2, and so is the ascent line.
+    Reviewed e = oneDive(depths, {32, 50, 6, 0, 30, 0});
     EXPECT_EQ(profileOf(e), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
                                 "10\t1\t4\t50\t0\r\n0\t1\t5\t50\t0\r\n" + kEnd);
-    // With 6 samples the loop stops at s = 7: only the ascent line has the second gas.
-    depths.resize(6);
+    // Sample 7 is 3:30: minute 4 is still partly on Mix1, so is every minute and the ascent.
     e = oneDive(depths, {32, 50, 7, 0, 30, 0});
     EXPECT_EQ(profileOf(e), kHeader + "10\t1\t1\t68\t0\r\n10\t1\t2\t68\t0\r\n10\t1\t3\t68\t0\r\n" +
-                                "0\t1\t4\t50\t0\r\n" + kEnd);
+                                "10\t1\t4\t68\t0\r\n0\t1\t5\t68\t0\r\n" + kEnd);
 }
 
 TEST(WriteProfile, DivesWithoutSampleLines) {
@@ -116,14 +116,14 @@ TEST(WriteProfile, NoDives) {
 
 TEST(WriteProfile, OddValuesStayDefined) {
     ScratchDir dir;
-    // A depth beyond any integer, an oxygen share above 100 and an empty first gas.
+    // A depth beyond any integer, an oxygen share above 100 and an empty first gas: the
+    // columns stay within 0 to 100, and of the two gases the one with more nitrogen counts.
     Reviewed e = oneDive({"0", std::string(60, '9'), "0", "5.0"}, {0, 150, 3, 0, 30, 0});
     std::string console;
-    EXPECT_EQ(profileOf(e, &console),
-              kHeader + "2147483647\t1\t1\t100\t0\r\n5\t1\t2\t0\t0\r\n0\t1\t3\t0\t0\r\n" + kEnd);
-    EXPECT_EQ(console,
-              "\nERROR: Fehler in putInt()\n\nERROR: Fehler in putInt()\n"
-              "Datei p.vdp wurde gespeichert");
+    EXPECT_EQ(
+        profileOf(e, &console),
+        kHeader + "2147483647\t1\t1\t100\t0\r\n5\t1\t2\t100\t0\r\n0\t1\t3\t100\t0\r\n" + kEnd);
+    EXPECT_EQ(console, "Datei p.vdp wurde gespeichert");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "assist/irregular.h"
+#include "assist/minutes.h"
 #include "assist/series.h"
 #include "import/logfile.h"
 
@@ -37,7 +37,7 @@ const char* checkDive(const LogDive& d) {
     for (const LogSample& s : d.samples) {
         if (!std::isfinite(s.seconds) || !std::isfinite(s.depth)) return "sample not finite";
     }
-    std::vector<DiveMinute> minutes = irregularMinutes(d);
+    std::vector<DiveMinute> minutes = allMinutes(logDive(d, 1));
     if (minutes.size() > static_cast<size_t>(kMaxDiveMinutes)) return "too many minutes";
     for (const DiveMinute& m : minutes) {
         if (m.depth < 0) return "negative minute depth";

@@ -18,8 +18,9 @@ TEST(FillDiveTable, ReadsEachDivesColumn) {
     rows.push_back("1,0.0,0.0,0.0");
     rows.push_back("2,1.0,,1.0");
     std::vector<DiveRecord> dives = fillDiveTable(setTable(rows));
-    const DiveRecord expected[] = {
-        {21, -1, -1, 90, 30, 2}, {-1, 50, -1, 45, 20, 1}, {0, 32, -1, 0, 0, 2}};
+    const DiveRecord expected[] = {{21, -1, -1, 90, 30, 2},
+                                   {-1, 50, -1, 45, 20, 1},
+                                   {0, 32, -1, 0, 30, 2}};  // no rate: taken as 30 s
     ASSERT_EQ(dives.size(), 3u);
     for (int i = 0; i < 3; i++) {
         const DiveRecord& r = dives[i];
