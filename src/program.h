@@ -10,3 +10,9 @@
 // The planner takes no profile of this many minutes or more: the writer warns once its running
 // minute, one more than the lines written so far, reaches it.
 constexpr long long kProfileMinuteLimit = 6000;
+
+// A profile of `lines` minute lines reaches that limit: the one test of it, the writer's
+// warning and every refusal alike.
+inline bool profileTooLong(long long lines) {
+    return lines + 1 >= kProfileMinuteLimit;
+}

@@ -13,21 +13,18 @@
 #include "import/fields.h"
 #include "import/layout.h"
 #include "import/logbook.h"
+#include "import/numbers.h"
 #include "program.h"
 
 namespace {
 constexpr long long kToleratedSeconds = 120;
-constexpr int kAir = 21;  // a first gas that is not usable is breathed as air
 }  // namespace
 
 NumberField numberField(const Logbook& lb, int d, int row) {
     std::string text = fieldBytes(lb, d, row);
     if (text.empty()) return kFieldEmpty;
     if (text == "-") return kFieldDash;
-    for (char c : text) {
-        if (c < '0' || c > '9') return kFieldNotPlain;
-    }
-    return kFieldPlain;
+    return allDigits(text) ? kFieldPlain : kFieldNotPlain;
 }
 
 MixField mixField(const Logbook& lb, int d, int row, int value) {
@@ -106,7 +103,7 @@ bool tooFewSamples(const DiveRecord& r) {
 }
 
 bool mix2NotRicher(const DiveRecord& r) {
-    int first = gasKnown(r.mix1) ? r.mix1 : kAir;
+    int first = gasKnown(r.mix1) ? r.mix1 : kAirOxygen;
     return gasKnown(r.mix2) && r.mix2 <= first;
 }
 
@@ -125,7 +122,7 @@ int diveReachingLimit(const Logbook& lb, const std::vector<DiveRecord>& dives, l
     for (const DiveRecord& r : dives) {
         bool last = r.number == static_cast<int>(dives.size());
         *lines += profileLines(lb, r, last, last ? 0 : intervalToWrite(lb, r));
-        if (*lines + 1 >= kProfileMinuteLimit) return r.number;
+        if (profileTooLong(*lines)) return r.number;
     }
     return 0;
 }

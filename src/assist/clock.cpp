@@ -2,7 +2,7 @@
 // taken at 3:00 or 3:20, and nothing of an earlier answer carries over.
 #include "assist/clock.h"
 
-#include <algorithm>
+#include "import/numbers.h"
 
 namespace {
 
@@ -10,11 +10,9 @@ constexpr long long kBound = 1000000000000LL;
 
 // Digits at *at up to the bound; false for no digit.
 bool digitsAt(const std::string& text, size_t* at, long long* value) {
-    size_t start = *at;
-    *value = 0;
-    for (; *at < text.size() && text[*at] >= '0' && text[*at] <= '9'; (*at)++)
-        *value = std::min(kBound, *value * 10 + (text[*at] - '0'));
-    return *at > start;
+    size_t n = readDigits(text.data() + *at, text.size() - *at, text.size(), kBound, value);
+    *at += n;
+    return n > 0;
 }
 
 }  // namespace

@@ -5,18 +5,16 @@
 
 #include "import/fields.h"
 #include "import/logbook.h"
+#include "import/numbers.h"
 
 namespace {
 
 // Reads 1 to `most` digits at `at`; -1 when there is none.
 int number(const std::string& text, size_t* at, size_t most) {
-    int value = 0;
-    size_t digits = 0;
-    while (*at < text.size() && digits < most && text[*at] >= '0' && text[*at] <= '9') {
-        value = value * 10 + (text[(*at)++] - '0');
-        digits++;
-    }
-    return digits > 0 ? value : -1;
+    long long value;
+    size_t digits = readDigits(text.data() + *at, text.size() - *at, most, 9999, &value);
+    *at += digits;
+    return digits > 0 ? static_cast<int>(value) : -1;
 }
 
 bool separator(const std::string& text, size_t* at, char c) {
@@ -25,16 +23,7 @@ bool separator(const std::string& text, size_t* at, char c) {
     return true;
 }
 
-// Days since 1.3.0000 in the proleptic Gregorian calendar.
-long long dayNumber(int year, int month, int day) {
-    if (month < 3) {
-        year--;
-        month += 12;
-    }
-    return 365LL * year + year / 4 - year / 100 + year / 400 + (153 * (month - 3) + 2) / 5 + day;
-}
-
-// D.M.YY or D.M.YYYY as a day number; -1 when it is no such date.
+// D.M.YY or D.M.YYYY as days since 1970; -1 when it is no such date (none before 1970 is).
 long long dateOf(const std::string& text) {
     size_t at = 0;
     int day = number(text, &at, 2);
@@ -47,10 +36,8 @@ long long dateOf(const std::string& text) {
     if (year < 0 || at != text.size() || (digits != 2 && digits != 4)) return -1;
     if (digits == 2) year += year < 70 ? 2000 : 1900;
     // 31.4. or 29.2.2027 would count on into the next month: no such date.
-    bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    const int lengths[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (day > lengths[month - 1]) return -1;
-    return dayNumber(year, month, day);
+    if (day > daysInMonth(year, month)) return -1;
+    return daysFromCivil(year, month, day);
 }
 
 // H:MM as minutes of the day; -1 when it is no such time.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "import/numbers.h"
+
 namespace {
 
 // The list as a message may quote it: plain ASCII.
@@ -29,18 +31,12 @@ bool number(const std::string& text, size_t* i, long* value) {
     while (*i < text.size() && blank(text[*i]))
         ++*i;
     size_t first = *i;
-    long v = 0;
-    while (*i < text.size() && text[*i] >= '0' && text[*i] <= '9') {
-        if (*i - first < 9)
-            v = v * 10 + (text[*i] - '0');
-        else
-            v = 1000000000L;
-        ++*i;
-    }
+    long long v;
+    *i += readDigits(text.data() + *i, text.size() - *i, text.size(), 1000000000LL, &v);
     if (*i == first) return false;
     while (*i < text.size() && blank(text[*i]))
         ++*i;
-    *value = v;
+    *value = static_cast<long>(v);
     return true;
 }
 

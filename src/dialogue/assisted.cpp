@@ -19,14 +19,13 @@
 
 namespace {
 
-constexpr int kAir = 21;
 constexpr int kNoSwitch = -1;
 
 // A first gas the export does not give is air; a second one that is no share is dropped.
 void settleGases(const Logbook& lb, DiveRecord& r) {
     if (!gasKnown(r.mix1)) {
         printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
-        r.mix1 = kAir;
+        r.mix1 = kAirOxygen;
     }
     if (r.mix2 != -1 && !gasKnown(r.mix2)) {
         printf("Hinweis: Mix2(%d%%O2) ist kein Anteil von 1 bis 100 %% und wird nicht verwendet.\n",

@@ -37,7 +37,7 @@ std::string gasText(const LogGas& gas) {
 }
 
 const LogGas& gasOf(const LogDive& dive, int index) {
-    static const LogGas kAir{21, 0};
+    static const LogGas kAir{kAirOxygen, 0};
     return index >= 0 && static_cast<size_t>(index) < dive.gases.size()
                ? dive.gases[static_cast<size_t>(index)]
                : kAir;
@@ -239,7 +239,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     }
     // As for an export: --ja writes no profile the planner would not take.
     long long lines = profileLines(dives);
-    if (unattended && !refused && lines + 1 >= kProfileMinuteLimit) {
+    if (unattended && !refused && profileTooLong(lines)) {
         printf("\n");
         printLengthReason("ERROR: ", lines);
         refused = true;
@@ -305,6 +305,6 @@ int checkLog(const FileNames& names, const std::string& list,
         }
     }
     long long lines = profileLines(dives);
-    if (lines + 1 >= kProfileMinuteLimit) found += printLengthReason("Befund: ", lines);
+    if (profileTooLong(lines)) found += printLengthReason("Befund: ", lines);
     return found;
 }

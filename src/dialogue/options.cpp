@@ -2,6 +2,7 @@
 #include "dialogue/options.h"
 
 #include "assist/clock.h"
+#include "import/numbers.h"
 #include "program.h"
 
 namespace {
@@ -18,10 +19,10 @@ Command bad(const std::string& problem) {
 bool listNumber(const std::string& text, size_t* i) {
     while (*i < text.size() && text[*i] == ' ')
         ++*i;
-    size_t start = *i;
-    while (*i < text.size() && text[*i] >= '0' && text[*i] <= '9')
-        ++*i;
-    bool digits = *i > start;
+    long long ignored;
+    size_t n = readDigits(text.data() + *i, text.size() - *i, text.size(), 0, &ignored);
+    *i += n;
+    bool digits = n > 0;
     while (*i < text.size() && text[*i] == ' ')
         ++*i;
     return digits;
@@ -40,20 +41,18 @@ bool diveListShape(const std::string& value) {
 }
 
 constexpr size_t kMostDiveDigits = 9;  // beyond any export, within an int
+constexpr long long kMostDive = 999999999;
 
 // "N=M:SS" or "N=-" into *given; false for anything else. N counts the export's dives from 1.
 bool parseSwitch(const std::string& value, GivenSwitch* given) {
     size_t equals = value.find('=');
     if (equals == std::string::npos || equals == 0 || equals > kMostDiveDigits) return false;
-    int dive = 0;
-    for (size_t i = 0; i < equals; i++) {
-        if (value[i] < '0' || value[i] > '9') return false;
-        dive = dive * 10 + (value[i] - '0');
-    }
+    long long dive;
+    if (readDigits(value.data(), equals, equals, kMostDive, &dive) != equals) return false;
     std::string time = value.substr(equals + 1);
     long long seconds = kNoSwitchGiven;
     if (dive == 0 || (time != "-" && !parseClock(time, &seconds))) return false;
-    *given = GivenSwitch{dive, seconds};
+    *given = GivenSwitch{static_cast<int>(dive), seconds};
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "assist/gas.h"
 #include "assist/timing.h"
+#include "import/dive.h"
 #include "import/fields.h"
 #include "import/layout.h"
 #include "platform/textfile.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kAir = 21;
 constexpr size_t kRunsShown = 5;  // an export ragged all through still gives a short report
 
 const char* commasWord(int commas) {
@@ -122,7 +122,7 @@ int printGasReason(const std::string& lead, const DiveRecord& r) {
     if (!mix2NotRicher(r)) return 0;
     printf(
         "%sMix2(%d%%O2) nicht reicher als Mix1(%d%%O2): Werte wohl von einem anderen Tauchgang.\n",
-        lead.c_str(), r.mix2, gasKnown(r.mix1) ? r.mix1 : kAir);
+        lead.c_str(), r.mix2, gasKnown(r.mix1) ? r.mix1 : kAirOxygen);
     return 1;
 }
 

@@ -6,10 +6,9 @@
 #include "assist/gas.h"
 #include "dialogue/prompts.h"
 #include "dialogue/summary.h"
+#include "import/dive.h"
 
 namespace {
-
-constexpr int kAir = 21;
 
 bool reviewGasSwitch(const Logbook& lb, DiveRecord& r) {
     announceGases(r);
@@ -50,7 +49,7 @@ bool classicReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitc
     if (r.mix1 != -1 && r.mix2 != -1 && !reviewGasSwitch(lb, r)) return false;
     if (r.mix1 == -1) {
         printf("Mix1 unbekannt. Mix1 wird provisorisch auf Luft gestellt.\n");
-        r.mix1 = kAir;
+        r.mix1 = kAirOxygen;
     }
     return last || askSurfaceInterval(r, readInterval);
 }

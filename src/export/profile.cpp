@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "import/dive.h"
 #include "platform/textfile.h"
 #include "program.h"
 
 namespace {
-
-constexpr int kSurfaceNitrogen = 78;
 
 const char zeile1[30] = "Depth\tt.delta\tt.total\tN2%\tHe%";
 const char zeile2[19] = "# END OF PROFILE #";
@@ -105,7 +104,7 @@ void profileSkip(ProfileWriter* w, long long n) {
 }
 
 void profileSurface(ProfileWriter* w, long long minutes) {
-    const DiveMinute surface{0, kSurfaceNitrogen, 0};
+    const DiveMinute surface{0, kAirNitrogen, 0};
     for (long long k = 0; k < minutes; k++) {
         if (!writeLine(w, surface)) {
             profileSkip(w, minutes - k - 1);
@@ -115,7 +114,7 @@ void profileSurface(ProfileWriter* w, long long minutes) {
 }
 
 void profileEndDive(ProfileWriter* w) {
-    if (w->t >= kProfileMinuteLimit) {
+    if (profileTooLong(w->t - 1)) {
         printf("\nERROR: Profil zu lang VD uenterstuetzt maximal 6000 Minuten\n");
     }
 }

@@ -9,3 +9,15 @@ int roundHalfUp(double value, int most);
 
 // Decimal digits and nothing else, at least one.
 bool allDigits(const std::string& text);
+
+#include <cstddef>
+
+// Reads the decimal digits at s[0 .. n), at most `most` of them, into *value, which stops
+// growing at `bound`; returns how many it read (0: none, *value is then 0).
+size_t readDigits(const char* s, size_t n, size_t most, long long bound, long long* value);
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+long long daysFromCivil(long year, long month, long day);
+
+// The days of a month (1 to 12) in that year.
+int daysInMonth(long year, long month);
