@@ -169,6 +169,8 @@ long long minuteCount(const Dive& dive) {
     long long n = diveSampleCount(dive);
     if (n < 1) return 0;
     if (dive.format == kExportDive) return ((n - 1) * dive.rate + 30) / 60;
+    // Samples that never leave 0 s say nothing of the dive's time, whatever is added after them.
+    if (!(dive.samples.back().seconds > 0)) return 0;
     Track t = trackOf(dive);
     double last = timeOf(t, t.count - 1);
     if (!(last > 0) || last > 60.0 * kMaxDiveMinutes) return 0;

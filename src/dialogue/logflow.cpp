@@ -74,10 +74,14 @@ void printHeld(const Dive& dive) {
     }
     DeepEnd end = deepEnd(dive);
     if (!end.added) return;
-    printf(
-        "Hinweis: Die letzte Probe bei %s liegt in %.1f m Tiefe; im Profil bleibt sie bis %s\n"
-        "und steigt dann mit 10 m/min auf.\n",
-        clock(end.lastSeconds).c_str(), end.depth, clock(end.heldUntil).c_str());
+    printf("Hinweis: Die letzte Probe bei %s liegt in %.1f m Tiefe;\n",
+           clock(end.lastSeconds).c_str(), end.depth);
+    if (end.heldUntil > end.lastSeconds) {
+        printf("im Profil bleibt sie bis %s (Dauer laut Datei), dann 10 m/min Aufstieg.\n",
+               clock(end.heldUntil).c_str());
+    } else {
+        printf("im Profil steigt der Taucher von dort mit 10 m/min auf.\n");
+    }
 }
 
 void printLoggedDive(int number, const LogDive& dive, const Dive& model) {
@@ -88,7 +92,7 @@ void printLoggedDive(int number, const LogDive& dive, const Dive& model) {
            dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
            dive.greatestDepth, static_cast<long long>(dive.samples.size()));
     printf("Gase: %s\n", gasesText(dive, model).c_str());
-    printHeld(model);
+    if (minuteCount(model) > 0) printHeld(model);
 }
 
 // Why a dive cannot become a minute profile; empty when it can.
