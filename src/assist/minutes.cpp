@@ -6,6 +6,8 @@
 #include <climits>
 #include <cmath>
 
+#include "import/fields.h"
+
 namespace {
 
 constexpr double kAscentMetresPerMinute = 10;
@@ -25,7 +27,7 @@ struct Track {
     long long count;
     // An export's sample last read: two minutes share the sample at their border.
     long long cached;
-    double cachedDepth;
+    int cachedMetres;
 };
 
 Track trackOf(const Dive& dive) {
@@ -40,16 +42,23 @@ Track trackOf(const Dive& dive) {
     return t;
 }
 
+// An export's sample k in whole metres, read once though two minutes share the sample on their
+// border.
+inline int exportMetres(Track& t, long long k) {
+    if (k != t.cached) {
+        t.cached = k;
+        t.cachedMetres =
+            readMetres(*t.dive->rows, t.dive->number, kFirstSampleRow + static_cast<int>(k));
+    }
+    return t.cachedMetres;
+}
+
 DiveSample point(Track& t, long long k) {
     if (k < t.pre) return {0, 0};
     k -= t.pre;
     if (k < t.samples) {
         if (t.log) return t.dive->samples[static_cast<size_t>(k)];
-        if (k != t.cached) {
-            t.cached = k;
-            t.cachedDepth = diveSample(*t.dive, k).depth;
-        }
-        return {static_cast<double>(k) * t.dive->rate, t.cachedDepth};
+        return diveSample(*t.dive, k);
     }
     k -= t.samples;
     if (k < t.hold) return {t.end.heldUntil, t.end.depth};
@@ -66,15 +75,9 @@ double timeOf(Track& t, long long k) {
     return point(t, k).seconds;
 }
 
-// The first point whose time is at or after `at` (or after it, with `strictly`); count for none.
+// A log's first point whose time is at or after `at` (or after it, with `strictly`); count for
+// none.
 long long firstPoint(Track& t, double at, bool strictly) {
-    if (!t.log) {
-        // Sample times are k * rate: no search.
-        long long rate = t.dive->rate;
-        long long s = static_cast<long long>(at);
-        long long k = strictly ? s / rate + 1 : (s + rate - 1) / rate;
-        return std::min(std::max(k, 0LL), t.count);
-    }
     long long lo = 0;
     long long hi = t.count;
     while (lo < hi) {
@@ -105,6 +108,20 @@ bool depthBetween(Track& t, double at, double* depth) {
     return true;
 }
 
+// An export's samples lie at k * rate: the minute's are found by two divisions, and the sample
+// on the border of two minutes is read once.
+int exportMinuteDepth(Track& t, long long i) {
+    long long rate = t.dive->rate;
+    long long lo = (60 * (i - 1) + rate - 1) / rate;
+    long long hi = std::min(60 * i / rate, t.samples - 1);
+    if (lo > hi) hi = lo--;  // none inside: the deeper of the samples before and after
+    int deepest = exportMetres(t, lo);
+    for (long long k = lo + 1; k <= hi; k++)
+        deepest = std::max(deepest, exportMetres(t, k));
+    return deepest;
+}
+
+// A log's minute: its points, and the depths at both ends between points.
 int minuteDepth(Track& t, long long i) {
     double a = 60.0 * static_cast<double>(i - 1);
     double b = 60.0 * static_cast<double>(i);
@@ -119,8 +136,8 @@ int minuteDepth(Track& t, long long i) {
     for (long long k = lo; k <= hi; k++)
         take(point(t, k).depth);
     double d;
-    if (t.log && depthBetween(t, a, &d)) take(d);
-    if (t.log && depthBetween(t, b, &d)) take(d);
+    if (depthBetween(t, a, &d)) take(d);
+    if (depthBetween(t, b, &d)) take(d);
     if (!any) {
         if (lo > 0) take(point(t, lo - 1).depth);
         if (lo < t.count) take(point(t, lo).depth);
@@ -133,17 +150,34 @@ int inert(const DiveMinute& m) {
     return m.nitrogen + m.helium;
 }
 
+// The minute lines of a dive's gases, worked out once: index gases.size() is air, for a gas
+// index the dive lacks.
+std::vector<DiveMinute> gasLines(const Dive& dive) {
+    std::vector<DiveMinute> lines;
+    for (const DiveGas& g : dive.gases)
+        lines.push_back(gasColumns(g));
+    lines.push_back(gasColumns({kAirOxygen, 0}));
+    return lines;
+}
+
+const DiveMinute& lineOf(const std::vector<DiveMinute>& lines, int gas) {
+    size_t air = lines.size() - 1;
+    return gas >= 0 && static_cast<size_t>(gas) < air ? lines[static_cast<size_t>(gas)]
+                                                      : lines[air];
+}
+
 // Of the gases breathed in [a, b), the one with more inert gas; a tie takes the later one.
-DiveMinute minuteGas(const Dive& dive, long long i) {
+DiveMinute minuteGas(const Dive& dive, const std::vector<DiveMinute>& lines, long long i) {
+    const std::vector<DiveSwitch>& w = dive.switches;
+    if (w.empty()) return lineOf(lines, dive.firstGas);
     double a = 60.0 * static_cast<double>(i - 1);
     double b = 60.0 * static_cast<double>(i);
-    const std::vector<DiveSwitch>& w = dive.switches;
     auto notAfter = std::upper_bound(w.begin(), w.end(), a,
                                      [](double at, const DiveSwitch& x) { return at < x.seconds; });
     int gas = notAfter == w.begin() ? dive.firstGas : (notAfter - 1)->gas;
-    DiveMinute chosen = gasColumns(diveGas(dive, gas));
+    DiveMinute chosen = lineOf(lines, gas);
     for (auto x = notAfter; x != w.end() && x->seconds < b; ++x) {
-        DiveMinute next = gasColumns(diveGas(dive, x->gas));
+        const DiveMinute& next = lineOf(lines, x->gas);
         if (inert(next) >= inert(chosen)) chosen = next;
     }
     return chosen;
@@ -180,10 +214,11 @@ long long minuteCount(const Dive& dive) {
 long long diveMinutes(const Dive& dive, long long first, DiveMinute* out, long long n) {
     long long last = std::min(minuteCount(dive), first + n - 1);
     Track t = trackOf(dive);
+    std::vector<DiveMinute> lines = gasLines(dive);
     long long filled = 0;
     for (long long i = first; i <= last; i++) {
-        DiveMinute m = minuteGas(dive, i);
-        m.depth = minuteDepth(t, i);
+        DiveMinute m = minuteGas(dive, lines, i);
+        m.depth = t.log ? minuteDepth(t, i) : exportMinuteDepth(t, i);
         out[filled++] = m;
     }
     return filled;
@@ -199,7 +234,7 @@ std::vector<DiveMinute> allMinutes(const Dive& dive) {
 
 DiveMinute ascentMinute(const Dive& dive) {
     long long count = minuteCount(dive);
-    DiveMinute m = minuteGas(dive, count > 0 ? count : 1);
+    DiveMinute m = minuteGas(dive, gasLines(dive), count > 0 ? count : 1);
     if (count == 0 && dive.format == kExportDive) {
         m.nitrogen = 100 - roundHalfUp(diveGas(dive, dive.firstGas).o2, 100);
     }
@@ -210,12 +245,13 @@ DiveMinute ascentMinute(const Dive& dive) {
 long long switchMinute(const Dive& dive, size_t index) {
     if (index >= dive.switches.size()) return 0;
     const DiveSwitch& w = dive.switches[index];
-    DiveMinute gas = gasColumns(diveGas(dive, w.gas));
+    std::vector<DiveMinute> lines = gasLines(dive);
+    const DiveMinute& gas = lineOf(lines, w.gas);
     long long count = minuteCount(dive);
     if (!(w.seconds < 60.0 * static_cast<double>(count))) return 0;
     long long from = w.seconds > 0 ? static_cast<long long>(std::floor(w.seconds / 60)) + 1 : 1;
     for (long long i = from; i <= from + 1 && i <= count; i++) {
-        DiveMinute m = minuteGas(dive, i);
+        DiveMinute m = minuteGas(dive, lines, i);
         if (m.nitrogen == gas.nitrogen && m.helium == gas.helium) return i;
     }
     return 0;

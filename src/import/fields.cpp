@@ -10,6 +10,7 @@
 #include <string>
 
 #include "import/logbook.h"
+#include "import/numbers.h"
 
 namespace {
 
@@ -133,69 +134,95 @@ double getDepth(const Logbook& lb, int d, int r) {
 
 namespace {
 
-// The digits of a field of digits with at most one decimal point, and how many stand after it.
-// False for any other field: no digit, a second point or any other byte.
-bool plainDecimal(const char* row, int begin, int end, double* digits, int* decimals) {
-    double value = 0;
-    int after = -1;  // digits after the point; -1 before it
-    bool any = false;
+// A field of digits with at most one decimal point: its digits as one whole number while at most
+// 18 of them fit, and how many stand after the point. Returns how many digits there are; -1 for
+// any other field (no digit, a second point or any other byte).
+int plainDigits(const char* row, int begin, int end, uint64_t* whole, int* decimals) {
+    uint64_t value = 0;
+    int count = 0;
+    int point = -1;  // digits before the point; -1 without one
     for (int i = begin; i < end; i++) {
-        char c = row[i];
-        if (c == '.') {
-            if (after >= 0) return false;
-            after = 0;
-        } else if (isDigit(c)) {
-            value = value * 10 + (c - '0');
-            any = true;
-            if (after >= 0) after++;
-        } else if (c != '\0' && c != '\n') {
-            return false;
+        unsigned digit = static_cast<unsigned char>(row[i]) - '0';
+        if (digit <= 9) {
+            if (count < 18) value = value * 10 + digit;
+            count++;
+        } else if (row[i] == '.' && point < 0) {
+            point = count;
+        } else if (row[i] != '\0' && row[i] != '\n') {
+            return -1;
         }
     }
-    *digits = value;
-    *decimals = after < 0 ? 0 : after;
-    return any;
+    *whole = value;
+    *decimals = point < 0 ? 0 : count - point;
+    return count > 0 ? count : -1;
 }
 
-double tenPower(int n) {
-    double p = 1;
+uint64_t tenTo(int n) {
+    uint64_t p = 1;
     for (int i = 0; i < n; i++)
         p *= 10;
     return p;
 }
 
-// Tenths, clamped: a part of a tenth counts as a whole one.
-int tenthsUp(double tenths) {
-    double up = std::ceil(tenths);
-    if (!(up >= 0)) return 0;
-    return up >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(up);
+int clamped(uint64_t value) {
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
-// Tenths of the bytes [begin, end): a plain decimal as it stands, any other field's digits as
-// getDepth takes them, the rightmost being tenths.
-int fieldTenths(const char* row, int begin, int end) {
-    double digits;
-    int decimals;
-    if (plainDecimal(row, begin, end, &digits, &decimals)) {
-        return tenthsUp(digits * 10 / tenPower(decimals));
-    }
+// All digits of the bytes [begin, end) as one number, for more than a whole number holds.
+double allDigits(const char* row, int begin, int end) {
     double value = 0;
     for (int i = begin; i < end; i++) {
         if (isDigit(row[i])) value = value * 10 + (row[i] - '0');
     }
-    return tenthsUp(value);
+    return value;
+}
+
+// Tenths of the bytes [begin, end): a plain decimal as it stands, a part of a tenth counting as a
+// whole one; any other field's digits as getDepth takes them, the rightmost being tenths.
+int fieldTenths(const char* row, int begin, int end) {
+    uint64_t whole;
+    int decimals;
+    int count = plainDigits(row, begin, end, &whole, &decimals);
+    if (count < 0 || count > 18) {
+        double tenths = allDigits(row, begin, end);
+        if (count > 0) tenths = std::ceil(tenths * 10 / std::pow(10.0, decimals));
+        return tenths >= INT_MAX ? INT_MAX : static_cast<int>(tenths);
+    }
+    if (decimals <= 1) return clamped(whole * tenTo(1 - decimals));
+    uint64_t part = tenTo(decimals - 1);
+    return clamped((whole + part - 1) / part);
 }
 
 }  // namespace
 
 double readDepth(const Logbook& lb, int d, int r) {
     Field f = rightField(lb, d, r);
-    double digits;
+    const char* row = lb.rows[r].data();
+    uint64_t whole;
     int decimals;
-    if (plainDecimal(lb.rows[r].data(), f.begin, f.end, &digits, &decimals)) {
-        return digits / tenPower(decimals);
+    int count = plainDigits(row, f.begin, f.end, &whole, &decimals);
+    if (count < 0) return getDepth(lb, d, r);
+    double digits = count > 18 ? allDigits(row, f.begin, f.end) : static_cast<double>(whole);
+    return digits / std::pow(10.0, decimals);
+}
+
+int readMetres(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    uint64_t whole;
+    int decimals;
+    int count = plainDigits(lb.rows[r].data(), f.begin, f.end, &whole, &decimals);
+    if (count < 0 || count > 18) return roundHalfUp(readDepth(lb, d, r), INT_MAX);
+    // Whole numbers: no floating-point step for the writer's usual depths.
+    switch (decimals) {
+        case 0:
+            return clamped(whole);
+        case 1:
+            return clamped((whole + 5) / 10);
+        case 2:
+            return clamped((whole + 50) / 100);
+        default:
+            return clamped((whole + tenTo(decimals) / 2) / tenTo(decimals));
     }
-    return getDepth(lb, d, r);
 }
 
 int readTenths(const Logbook& lb, int d, int r) {

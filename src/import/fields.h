@@ -19,6 +19,9 @@ double getDepth(const Logbook& lb, int d, int r);
 // read by getDepth.
 double readDepth(const Logbook& lb, int d, int r);
 
+// readDepth in whole metres, halves up; clamped to INT_MAX.
+int readMetres(const Logbook& lb, int d, int r);
+
 // readDepth in tenths of a metre, a part of a tenth counting as a whole one (the deeper side);
 // clamped to INT_MAX.
 int readTenths(const Logbook& lb, int d, int r);

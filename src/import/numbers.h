@@ -2,8 +2,14 @@
 // bound, days of the calendar.
 #pragma once
 
-// Halves up, clamped to 0 .. most: defined for any double, NaN (0) included.
-int roundHalfUp(double value, int most);
+// Halves up, clamped to 0 .. most: defined for any double, NaN (0) included. Inline: the writer
+// rounds every minute's depth.
+inline int roundHalfUp(double value, int most) {
+    double r = value + 0.5;
+    if (!(r >= 0.0)) return 0;
+    if (r >= static_cast<double>(most)) return most;
+    return static_cast<int>(r);
+}
 
 #include <string>
 

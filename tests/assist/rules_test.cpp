@@ -162,15 +162,17 @@ TEST(Scan, TenthsAgreeWithTheDepthReader) {
     std::vector<std::string> rows(23, "r,,,");
     rows[1] = "Nr,1,2,3";
     rows.push_back("s,25,18.4,18.45");
-    rows.push_back("s,25 ,1.2.3,0.01");
+    rows.push_back("s,25 ,1.2.34,0.01");
     rows.push_back("s,-5,.5,999999999999");
     Logbook lb = setTable(rows);
-    const int want[3][3] = {{250, 184, 185}, {25, 123, 1}, {5, 5, 2147483647}};
-    const double metres[3][3] = {{25, 18.4, 18.45}, {2.5, 12.3, 0.01}, {0.5, 0.5, 999999999999}};
+    const int want[3][3] = {{250, 184, 185}, {25, 1234, 1}, {5, 5, 2147483647}};
+    const double metres[3][3] = {{25, 18.4, 18.45}, {2.5, 123.4, 0.01}, {0.5, 0.5, 999999999999}};
     for (int r = 0; r < 3; r++) {
         for (int d = 1; d <= 3; d++) {
             EXPECT_EQ(readTenths(lb, d, 23 + r), want[r][d - 1]) << r << " " << d;
             EXPECT_NEAR(readDepth(lb, d, 23 + r), metres[r][d - 1], 2e-5) << r << " " << d;
+            EXPECT_EQ(readMetres(lb, d, 23 + r),
+                      static_cast<int>(std::min(metres[r][d - 1] + 0.5, 2147483647.0)));
         }
     }
 }
