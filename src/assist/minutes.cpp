@@ -92,6 +92,11 @@ long long firstPoint(Track& t, double at, bool strictly) {
     return lo;
 }
 
+// Two points too far apart to say where the diver was between them.
+bool longGap(const DiveSample& p, const DiveSample& q) {
+    return q.seconds - p.seconds > kLongestGapSeconds;
+}
+
 // A log's depth at `at` between two points: interpolated, or across a long gap the deeper end.
 // False where a point stands at `at` or none lies on either side.
 bool depthBetween(Track& t, double at, double* depth) {
@@ -100,7 +105,7 @@ bool depthBetween(Track& t, double at, double* depth) {
     if (before + 1 != after || before < 0 || after >= t.count) return false;
     DiveSample p = point(t, before);
     DiveSample q = point(t, after);
-    if (q.seconds - p.seconds > kLongestGapSeconds) {
+    if (longGap(p, q)) {
         *depth = std::max(p.depth, q.depth);
     } else {
         *depth = p.depth + (q.depth - p.depth) * ((at - p.seconds) / (q.seconds - p.seconds));
@@ -264,7 +269,7 @@ std::vector<HeldGap> heldGaps(const Dive& dive) {
     for (long long k = 1; k < t.pre + t.samples; k++) {
         DiveSample p = point(t, k - 1);
         DiveSample q = point(t, k);
-        if (q.seconds - p.seconds > kLongestGapSeconds) {
+        if (longGap(p, q)) {
             gaps.push_back({p.seconds, q.seconds, std::max(p.depth, q.depth)});
         }
     }

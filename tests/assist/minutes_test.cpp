@@ -210,7 +210,11 @@ TEST(LogMinutes, GasWithMoreInertGasInTheMinute) {
     EXPECT_EQ(nitrogen(trimix), (std::vector<int>{37, 50, 50, 78, 78}));
     EXPECT_EQ(trimix[0].helium, 45);
     EXPECT_EQ(trimix[4].helium, 0);
-    // Equal inert gas: the later one. A gas the dive lacks reads as air.
+    // Equal inert gas: the later one, here trimix 22/38 after air (78 % either way).
+    std::vector<DiveMinute> tie = minutesOf(diveOf(flat, {{21, 0}, {22, 38}}, {{30, 1}}));
+    EXPECT_EQ(tie[0].helium, 38);
+    EXPECT_EQ(tie[0].nitrogen, 40);
+    // A gas the dive lacks reads as air.
     EXPECT_EQ(nitrogen(minutesOf(diveOf(flat, gases, {{30, 3}}, 1))),
               (std::vector<int>{78, 78, 78, 78, 78}));
     EXPECT_EQ(nitrogen(minutesOf(diveOf(flat, gases, {{60, 7}}, -3)))[2], 78);
