@@ -1,6 +1,9 @@
 // The check rules, each a question about one dive.
 #include "assist/checks.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <string>
 
 #include "assist/gas.h"
@@ -18,6 +21,14 @@
 
 namespace {
 constexpr long long kToleratedSeconds = 120;
+constexpr long long kMaxDepthTolerance = 30;  // tenths: 3 m
+
+// A log's depth in tenths, a part of a tenth counting as a whole one.
+int clampToTenths(double metres) {
+    double tenths = std::ceil(metres * 10 - 1e-9);
+    if (!(tenths > 0)) return 0;
+    return tenths >= INT_MAX ? INT_MAX : static_cast<int>(tenths);
+}
 }  // namespace
 
 NumberField numberField(const Logbook& lb, int d, int row) {
@@ -135,4 +146,43 @@ SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const Giv
         return kSwitchAfterDive;
     }
     return kSwitchFits;
+}
+
+std::vector<int> deepestOnEachGas(const Dive& dive) {
+    std::vector<int> deepest(dive.gases.size(), -1);
+    size_t next = 0;  // the first switch not yet in use
+    int gas = dive.firstGas;
+    long long n = diveSampleCount(dive);
+    for (long long k = 0; k < n; k++) {
+        DiveSample s = diveSample(dive, k);
+        while (next < dive.switches.size() && dive.switches[next].seconds <= s.seconds)
+            gas = dive.switches[next++].gas;
+        if (gas < 0 || static_cast<size_t>(gas) >= deepest.size()) continue;
+        int tenths = dive.format == kExportDive
+                         ? readTenths(*dive.rows, dive.number, kFirstSampleRow + static_cast<int>(k))
+                         : clampToTenths(s.depth);
+        deepest[static_cast<size_t>(gas)] = std::max(deepest[static_cast<size_t>(gas)], tenths);
+    }
+    return deepest;
+}
+
+int gasModTenths(const DiveGas& gas) {
+    if (!(gas.o2 > 0)) return INT_MAX;
+    return static_cast<int>(std::min(16000 / gas.o2 - 100, 2e9));
+}
+
+bool gasWithinMod(const DiveGas& gas, int tenths) {
+    return static_cast<double>(tenths) * gas.o2 <= 16000 - 100 * gas.o2;
+}
+
+int maxDepthOff(const Logbook& lb, const DiveRecord& r, int deepestTenths) {
+    if (deepestTenths < 0 || !decimalText(fieldText(lb, r.number, kMaxDepthRow))) return -1;
+    int field = readTenths(lb, r.number, kMaxDepthRow);
+    long long off = static_cast<long long>(field) - deepestTenths;
+    return off > kMaxDepthTolerance || off < -kMaxDepthTolerance ? field : -1;
+}
+
+bool endsCutShort(const Dive& dive) {
+    return dive.format == kLogDive && !dive.samples.empty() &&
+           dive.samples.back().depth > kCutShortMetres;
 }

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "import/dive.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 
@@ -97,3 +98,27 @@ enum SwitchProblem {
     kSwitchAfterDive,   // the time lies after the dive's last sample
 };
 SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const GivenSwitch& given);
+
+// The deepest sample breathed on each gas of the dive, in tenths of a metre, a part of a tenth
+// counting as a whole one (index as dive.gases; -1: never breathed). Each sample counts on the
+// gas in use at its time, so the gas of a switch counts from the switch's own sample on.
+std::vector<int> deepestOnEachGas(const Dive& dive);
+
+// The MOD of a gas at a pO2 of 1.6 bar, 10 * (160 / oxygen - 1) metres, in tenths rounded down;
+// and whether a depth in tenths lies within it, compared exactly for whole percents.
+int gasModTenths(const DiveGas& gas);
+bool gasWithinMod(const DiveGas& gas, int tenths);
+
+// The export's maximum depth (row 6) in tenths when that field reads as a depth (digits with at
+// most one point) and lies more than 3 m from the deepest sample; -1 otherwise. A sampling rate
+// can miss a short peak, a misread field is off by far more.
+int maxDepthOff(const Logbook& lb, const DiveRecord& r, int deepestTenths);
+
+// A log whose last sample lies deeper than this is cut short: no safety stop is that deep.
+constexpr double kCutShortMetres = 6;
+
+// The dive is a log whose last sample lies deeper than kCutShortMetres.
+bool endsCutShort(const Dive& dive);
+
+// Above this many minutes a profile is no dive: refused in every door, before writing.
+constexpr long long kMostProfileMinutes = 1000000;

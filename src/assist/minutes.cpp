@@ -42,6 +42,18 @@ Track trackOf(const Dive& dive) {
     return t;
 }
 
+// The samples of an export's minute i: those within it, or the two around it when none is.
+void exportSamplesOf(long long rate, long long samples, long long i, long long* lo, long long* hi) {
+    *lo = (60 * (i - 1) + rate - 1) / rate;
+    *hi = std::min(60 * i / rate, samples - 1);
+    if (*lo > *hi) *hi = (*lo)--;  // none inside: the deeper of the samples before and after
+}
+
+// The minutes of an export's dive: minute i while 60i - 30 <= the last sample's time.
+long long exportCount(long long rate, long long samples) {
+    return samples < 1 ? 0 : ((samples - 1) * rate + 30) / 60;
+}
+
 // An export's sample k in whole metres, read once though two minutes share the sample on their
 // border.
 inline int exportMetres(Track& t, long long k) {
@@ -116,10 +128,9 @@ bool depthBetween(Track& t, double at, double* depth) {
 // An export's samples lie at k * rate: the minute's are found by two divisions, and the sample
 // on the border of two minutes is read once.
 int exportMinuteDepth(Track& t, long long i) {
-    long long rate = t.dive->rate;
-    long long lo = (60 * (i - 1) + rate - 1) / rate;
-    long long hi = std::min(60 * i / rate, t.samples - 1);
-    if (lo > hi) hi = lo--;  // none inside: the deeper of the samples before and after
+    long long lo;
+    long long hi;
+    exportSamplesOf(t.dive->rate, t.samples, i, &lo, &hi);
     int deepest = exportMetres(t, lo);
     for (long long k = lo + 1; k <= hi; k++)
         deepest = std::max(deepest, exportMetres(t, k));
@@ -207,13 +218,22 @@ DeepEnd deepEnd(const Dive& dive) {
 long long minuteCount(const Dive& dive) {
     long long n = diveSampleCount(dive);
     if (n < 1) return 0;
-    if (dive.format == kExportDive) return ((n - 1) * dive.rate + 30) / 60;
+    if (dive.format == kExportDive) return exportCount(dive.rate, n);
     // Samples that never leave 0 s say nothing of the dive's time, whatever is added after them.
     if (!(dive.samples.back().seconds > 0)) return 0;
     Track t = trackOf(dive);
     double last = timeOf(t, t.count - 1);
     if (!(last > 0) || last > 60.0 * kMaxDiveMinutes) return 0;
     return static_cast<long long>(std::ceil(last / 60));
+}
+
+long long lastSampleRead(int rate, long long samples) {
+    long long count = rate > 0 ? exportCount(rate, samples) : 0;
+    if (count < 1) return -1;
+    long long lo;
+    long long hi;
+    exportSamplesOf(rate, samples, count, &lo, &hi);
+    return hi;
 }
 
 long long diveMinutes(const Dive& dive, long long first, DiveMinute* out, long long n) {

@@ -30,6 +30,10 @@ constexpr double kSurfacedMetres = 1;
 // Depths round half up to whole metres.
 long long minuteCount(const Dive& dive);
 
+// The last sample an export's minutes read at this rate (above 0) and sample count: the deepest
+// minute is the deepest of samples 0 to it. -1 when the dive has no minute.
+long long lastSampleRead(int rate, long long samples);
+
 // Minutes first, first + 1, ... into out, at most n and none past the last; returns how many.
 long long diveMinutes(const Dive& dive, long long first, DiveMinute* out, long long n);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "assist/gas.h"
+#include "assist/minutes.h"
 #include "import/fields.h"
 
 namespace {
@@ -53,19 +54,23 @@ struct Scanning {
     // The column moves on where pictureColumn would say so; no division per sample.
     int column = 0;
     long long nextColumnAt;
+    long long lastRead;  // the last sample a profile minute reads
 };
 
 Scanning startScan(const DiveRecord& r) {
     Scanning g;
     g.scan.deepest = g.scan.suggested = g.scan.deepestAfter = g.scan.deepestTenths = -1;
+    g.scan.deepestMinute = 0;
+    g.lastRead = lastSampleRead(r.sampleRate, r.sampleCount);
     g.scan.columns.assign(kPictureColumns, -1);
     g.last = static_cast<long long>(r.sampleCount) - 1;
     g.nextColumnAt = g.last > 0 ? firstSampleOf(1, g.last) : 0;
     return g;
 }
 
-void takeSample(Scanning* g, const DiveRecord& r, int s, int tenths) {
+void takeSample(Scanning* g, const DiveRecord& r, int s, int tenths, int metres) {
     g->scan.deepestTenths = std::max(g->scan.deepestTenths, tenths);
+    if (s <= g->lastRead) g->scan.deepestMinute = std::max(g->scan.deepestMinute, metres);
     if (g->last > 0) {
         for (; s >= g->nextColumnAt; g->nextColumnAt = firstSampleOf(g->column + 1, g->last))
             g->column++;
@@ -78,8 +83,11 @@ void takeSample(Scanning* g, const DiveRecord& r, int s, int tenths) {
 
 DiveScan scanDive(const Logbook& lb, const DiveRecord& r) {
     Scanning g = startScan(r);
-    for (int s = 0; s < r.sampleCount; s++)
-        takeSample(&g, r, s, sampleTenths(lb, r, s));
+    for (int s = 0; s < r.sampleCount; s++) {
+        int tenths, metres;
+        readSample(lb, r.number, kFirstSampleRow + s, &tenths, &metres);
+        takeSample(&g, r, s, tenths, metres);
+    }
     return g.scan;
 }
 
@@ -98,10 +106,14 @@ std::vector<DiveScan> scanDives(const Logbook& lb, const std::vector<DiveRecord>
         for (size_t i = 0; i < dives.size(); i++) {
             const DiveRecord& r = dives[i];
             if (s >= r.sampleCount) continue;
-            int tenths = regular
-                             ? tenthsBetween(lb, row, bounds[r.number - 1], bounds[r.number] - 1)
-                             : sampleTenths(lb, r, s);
-            takeSample(&scans[i], r, s, tenths);
+            int tenths, metres;
+            if (regular) {
+                sampleBetween(lb, row, bounds[r.number - 1], bounds[r.number] - 1, &tenths,
+                              &metres);
+            } else {
+                readSample(lb, r.number, row, &tenths, &metres);
+            }
+            takeSample(&scans[i], r, s, tenths, metres);
         }
     }
     std::vector<DiveScan> out;

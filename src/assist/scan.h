@@ -1,5 +1,5 @@
-// One pass over a dive's samples for all that the assisted review shows about its gas switch:
-// the suggestion, the MOD check of the suggestion and the picture's columns.
+// One pass over a dive's samples for all that the review shows and checks: the suggestion, the
+// MOD check of the suggestion, the picture's columns, the deepest sample and deepest minute.
 #pragma once
 
 #include <vector>
@@ -13,6 +13,7 @@ struct DiveScan {
     int suggested;      // suggestedSwitch(d, r)
     int deepestAfter;   // deepestSample(d, r, suggested); -1 without a suggestion
     int deepestTenths;  // the deepest of all samples, sample 0 included; -1 when there is none
+    int deepestMinute;  // metres of the deepest profile minute; 0 when the dive has none
     std::vector<int> columns;  // per picture column its deepest sample in tenths, -1: none
 };
 

@@ -116,13 +116,15 @@ int getInt(const Logbook& lb, int d, int r) {
     return value;
 }
 
-double getDepth(const Logbook& lb, int d, int r) {
-    Field f = rightField(lb, d, r);
-    const char* row = lb.rows[r].data();
-    // Single precision on purpose: depths round to whole metres as they always have.
+namespace {
+
+// getDepth's reading of the bytes [begin, end): the rightmost digit is tenths, whatever stands
+// between the digits. Single precision on purpose: depths round to whole metres as they always
+// have.
+double impliedTenths(const char* row, int begin, int end) {
     float value = 0.0f;
     float weight = 0.1f;
-    for (int i = f.end - 1; i >= f.begin; i--) {
+    for (int i = end - 1; i >= begin; i--) {
         char c = row[i];
         if (!isDigit(c)) continue;
         // A zero adds nothing, so an overflowed weight never meets 0 * inf.
@@ -130,6 +132,13 @@ double getDepth(const Logbook& lb, int d, int r) {
         weight *= 10.0f;
     }
     return static_cast<double>(value) + 0.00001;
+}
+
+}  // namespace
+
+double getDepth(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    return impliedTenths(lb.rows[r].data(), f.begin, f.end);
 }
 
 namespace {
@@ -195,23 +204,22 @@ int fieldTenths(const char* row, int begin, int end) {
 
 }  // namespace
 
-double readDepth(const Logbook& lb, int d, int r) {
-    Field f = rightField(lb, d, r);
-    const char* row = lb.rows[r].data();
+namespace {
+
+double fieldDepth(const char* row, int begin, int end) {
     uint64_t whole;
     int decimals;
-    int count = plainDigits(row, f.begin, f.end, &whole, &decimals);
-    if (count < 0) return getDepth(lb, d, r);
-    double digits = count > 18 ? allDigits(row, f.begin, f.end) : static_cast<double>(whole);
+    int count = plainDigits(row, begin, end, &whole, &decimals);
+    if (count < 0) return impliedTenths(row, begin, end);
+    double digits = count > 18 ? allDigits(row, begin, end) : static_cast<double>(whole);
     return digits / std::pow(10.0, decimals);
 }
 
-int readMetres(const Logbook& lb, int d, int r) {
-    Field f = rightField(lb, d, r);
+int fieldMetres(const char* row, int begin, int end) {
     uint64_t whole;
     int decimals;
-    int count = plainDigits(lb.rows[r].data(), f.begin, f.end, &whole, &decimals);
-    if (count < 0 || count > 18) return roundHalfUp(readDepth(lb, d, r), INT_MAX);
+    int count = plainDigits(row, begin, end, &whole, &decimals);
+    if (count < 0 || count > 18) return roundHalfUp(fieldDepth(row, begin, end), INT_MAX);
     // Whole numbers: no floating-point step for the writer's usual depths.
     switch (decimals) {
         case 0:
@@ -223,6 +231,29 @@ int readMetres(const Logbook& lb, int d, int r) {
         default:
             return clamped((whole + tenTo(decimals) / 2) / tenTo(decimals));
     }
+}
+
+}  // namespace
+
+double readDepth(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    return fieldDepth(lb.rows[r].data(), f.begin, f.end);
+}
+
+int readMetres(const Logbook& lb, int d, int r) {
+    Field f = rightField(lb, d, r);
+    return fieldMetres(lb.rows[r].data(), f.begin, f.end);
+}
+
+void readSample(const Logbook& lb, int d, int r, int* tenths, int* metres) {
+    Field f = rightField(lb, d, r);
+    sampleBetween(lb, r, f.begin, f.end, tenths, metres);
+}
+
+void sampleBetween(const Logbook& lb, int r, int begin, int end, int* tenths, int* metres) {
+    const char* row = lb.rows[r].data();
+    *tenths = fieldTenths(row, begin, end);
+    *metres = fieldMetres(row, begin, end);
 }
 
 int readTenths(const Logbook& lb, int d, int r) {
@@ -311,8 +342,4 @@ bool fieldBounds(const Logbook& lb, int r, int* bounds) {
     // The last field runs to the end of the text: only zeros, which no reader counts, follow.
     bounds[found] = std::max(textEnd, found > 0 ? bounds[found - 1] : 0) + 1;
     return true;
-}
-
-int tenthsBetween(const Logbook& lb, int r, int begin, int end) {
-    return fieldTenths(lb.rows[r].data(), begin, end);
 }

@@ -52,5 +52,8 @@ std::string fieldText(const Logbook& lb, int d, int r);
 // another number of commas. Room for lb.dives + 1 bounds.
 bool fieldBounds(const Logbook& lb, int r, int* bounds);
 
-// readTenths of the bytes [begin, end) of row r.
-int tenthsBetween(const Logbook& lb, int r, int begin, int end);
+// readTenths and readMetres of one sample at once.
+void readSample(const Logbook& lb, int d, int r, int* tenths, int* metres);
+
+// The same of the bytes [begin, end) of row r.
+void sampleBetween(const Logbook& lb, int r, int begin, int end, int* tenths, int* metres);

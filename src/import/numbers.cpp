@@ -7,6 +7,13 @@ bool allDigits(const std::string& text) {
            readDigits(text.data(), text.size(), text.size(), 0, &ignored) == text.size();
 }
 
+bool decimalText(const std::string& text) {
+    size_t point = text.find('.');
+    if (point == std::string::npos) return allDigits(text);
+    std::string digits = text.substr(0, point) + text.substr(point + 1);
+    return allDigits(digits);
+}
+
 size_t readDigits(const char* s, size_t n, size_t most, long long bound, long long* value) {
     size_t i = 0;
     *value = 0;

@@ -16,6 +16,9 @@ inline int roundHalfUp(double value, int most) {
 // Decimal digits and nothing else, at least one.
 bool allDigits(const std::string& text);
 
+// Decimal digits with at most one point among them, at least one digit: "25", "18.4", ".5".
+bool decimalText(const std::string& text);
+
 #include <cstddef>
 
 // Reads the decimal digits at s[0 .. n), at most `most` of them, into *value, which stops
