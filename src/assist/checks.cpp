@@ -90,16 +90,6 @@ int intervalToWrite(const Logbook& lb, const DiveRecord& r) {
     return logged >= 0 && logged < r.surfaceInterval ? static_cast<int>(logged) : r.surfaceInterval;
 }
 
-bool switchWithoutSuggestion(const Logbook& lb, const DiveRecord& r) {
-    return gasKnown(r.mix2) && suggestedSwitch(lb, r) < 0;
-}
-
-bool suggestionBreaksMod(const Logbook& lb, const DiveRecord& r) {
-    if (!gasKnown(r.mix2)) return false;
-    DiveScan scan = scanDive(lb, r);
-    return scan.suggested >= 0 && !withinMod(sampleTenths(lb, r, scan.deepestAfter), r.mix2);
-}
-
 long long recordedSeconds(const DiveRecord& r) {
     return static_cast<long long>(r.sampleCount) * r.sampleRate;
 }

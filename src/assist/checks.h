@@ -51,12 +51,6 @@ long long disagreeingInterval(const Logbook& lb, const DiveRecord& r);
 // disagreeing one from the dates and times, since a shorter pause leaves more nitrogen.
 int intervalToWrite(const Logbook& lb, const DiveRecord& r);
 
-// A usable second gas, but no sample after the deepest one lies within its MOD.
-bool switchWithoutSuggestion(const Logbook& lb, const DiveRecord& r);
-
-// A suggestion exists, but a sample after it lies deeper than the MOD of mix2.
-bool suggestionBreaksMod(const Logbook& lb, const DiveRecord& r);
-
 // Samples times rate disagrees with the dive time of row 9 by more than 2 minutes. Needs a
 // sampling rate above 0.
 bool recordingDisagrees(const Logbook& lb, const DiveRecord& r);

@@ -309,3 +309,19 @@ long long profileLines(const std::vector<Dive>& dives) {
     }
     return lines;
 }
+
+std::vector<GasMinutes> minutesOnEachGas(const Dive& dive) {
+    std::vector<GasMinutes> out;
+    std::vector<DiveMinute> lines = gasLines(dive);
+    long long count = minuteCount(dive);
+    for (long long i = 1; i <= count; i++) {
+        DiveMinute m = minuteGas(dive, lines, i);
+        size_t k = 0;
+        while (k < out.size() &&
+               (out[k].gas.nitrogen != m.nitrogen || out[k].gas.helium != m.helium))
+            k++;
+        if (k == out.size()) out.push_back({m, 0});
+        out[k].minutes++;
+    }
+    return out;
+}

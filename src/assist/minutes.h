@@ -75,3 +75,11 @@ DeepEnd deepEnd(const Dive& dive);
 // The lines a profile of these dives has, as the writer counts them: every minute, an ascent
 // line a dive, and the intervalAfter of every dive but the last.
 long long profileLines(const std::vector<Dive>& dives);
+
+// The gases of a dive's minutes as written (nitrogen and helium), each with how many minutes
+// carry it, in the order they first come.
+struct GasMinutes {
+    DiveMinute gas;  // depth unused
+    long long minutes;
+};
+std::vector<GasMinutes> minutesOnEachGas(const Dive& dive);

@@ -2,21 +2,26 @@
 // the check, the options, the file names of a run and the output stage. It may use every layer
 // below it: src/assist, src/export, src/import and src/platform.
 //
-// The assisted dialogue about one dive: usable gases, the gas switch with a suggestion, a
-// picture and a MOD check, and the surface interval with a hint from the dates and times.
+// The assisted and unattended doors' parts of a dive's review: usable gases, the gas switch
+// with a picture and the earliest switch the MOD allows, and --ja's decisions.
 #pragma once
 
 #include "assist/checks.h"
 #include "assist/scan.h"
+#include "dialogue/review.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 
-// Completes dive r's record after its summary, asking the diver. False when the console input
-// ended. A DiveReviewer; `given` plays no part.
-bool assistedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
-                    const DiveScan* scan);
+// A first gas the export does not give is air; a second one that is no share is dropped.
+void settleGases(DiveRecord& r);
 
-// The same without a question (--ja). Nothing is guessed: the switch is `given` (null: none,
-// Mix1 throughout) and the interval the shorter one; every decision is printed.
-bool unattendedReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
-                      const DiveScan* scan);
+// Asks for the switch of a dive with two gases, showing its picture and the earliest switch
+// the MOD allows; 'n' at a WARNUNG about the switch asks again.
+ReviewResult assistedSwitch(const Logbook& lb, DiveRecord& r, const DiveScan& scan);
+
+// --ja: the switch `given` with --wechsel (null: none, Mix1 throughout), each decision printed.
+void unattendedSwitch(const Logbook& lb, DiveRecord& r, const DiveScan& scan,
+                      const GivenSwitch* given);
+
+// --ja: of the export's interval and the one of the dates and times the shorter, printed.
+void unattendedInterval(const Logbook& lb, DiveRecord& r);

@@ -5,6 +5,7 @@
 
 #include "assist/checks.h"
 #include "assist/gas.h"
+#include "assist/scan.h"
 #include "dialogue/logflow.h"
 #include "dialogue/mainflow.h"
 #include "dialogue/names.h"
@@ -43,26 +44,27 @@ int mixFinding(const Logbook& lb, int d, int row, int value) {
     }
 }
 
-// The first gas breathed where its pO2 passes 1.6 bar.
-int mix1Finding(const Logbook& lb, const DiveRecord& r) {
-    int deepest = deepestSample(lb, r, 0);
-    int tenths = deepest >= 0 ? sampleTenths(lb, r, deepest) : -1;
-    if (!mix1BeyondMod(r, tenths)) return 0;
-    printf("Befund: Mix1(%d%%O2) bei %s m tiefer als seine MOD (%s m): pO2 ueber 1.6 bar.\n",
-           r.mix1, metresText(tenths).c_str(), metresText(modTenths(r.mix1)).c_str());
-    return 1;
-}
-
-// Findings about dive d alone; the count.
-int diveFindings(const Logbook& lb, const DiveRecord& r) {
+// Findings about dive d alone, with its scan; the count.
+int diveFindings(const Logbook& lb, const DiveRecord& r, const DiveScan& scan) {
     int d = r.number;
     int found = mixFinding(lb, d, kMix1Row, r.mix1) + mixFinding(lb, d, kMix2Row, r.mix2);
-    found += printRateReason(lb, kLead, r) + printSampleReasons(lb, kLead, r);
-    found += printGasReason(kLead, r) + mix1Finding(lb, r);
-    if (switchWithoutSuggestion(lb, r)) {
+    std::vector<std::string> texts = {rateReason(lb, r), sampleCountReason(r),
+                                      recordingReason(lb, r), gasReason(r)};
+    // No switch is known here: the first gas counts for the whole dive.
+    if (mix1BeyondMod(r, scan.deepestTenths)) {
+        texts.push_back(modReason(mixName(1, r.mix1), scan.deepestTenths, modTenths(r.mix1)));
+    }
+    int field = maxDepthOff(lb, r, scan.deepestTenths);
+    if (field >= 0) texts.push_back(maxDepthReason(scan.deepestTenths, field));
+    for (const std::string& text : texts) {
+        if (text.empty()) continue;
+        printReason(kLead, text);
+        found++;
+    }
+    if (gasKnown(r.mix2) && scan.suggested < 0) {
         printf("Befund: Zwei Gase, aber kein Vorschlag fuer den Gaswechsel moeglich.\n");
         found++;
-    } else if (suggestionBreaksMod(lb, r)) {
+    } else if (gasKnown(r.mix2) && !withinMod(sampleTenths(lb, r, scan.deepestAfter), r.mix2)) {
         printf(
             "Befund: Nach dem vorgeschlagenen Gaswechsel geht es tiefer als die MOD von "
             "Mix2.\n");
@@ -77,18 +79,23 @@ int diveFindings(const Logbook& lb, const DiveRecord& r) {
     return found;
 }
 
-// The findings of the loaded export; the count. `earlier`: the usable exports checked before.
+// The findings of the loaded export, every dive read in one pass; the count. `earlier`: the
+// usable exports checked before.
 int exportFindings(const Logbook& lb, const std::vector<FileNames>& earlier) {
     int found =
         printRaggedRows(lb, "\nBefund: ") + printTakenProfile(lb.names, "\nBefund: ", earlier);
     std::vector<DiveRecord> dives = fillDiveTable(lb);
+    std::vector<DiveScan> scans = scanDives(lb, dives);
     long long lines;
     int longAt = diveReachingLimit(lb, dives, &lines);
-    for (const DiveRecord& r : dives) {
-        printDive(lb, r);
-        found += diveFindings(lb, r);
+    for (size_t i = 0; i < dives.size(); i++) {
+        printDive(lb, dives[i]);
+        found += diveFindings(lb, dives[i], scans[i]);
         // Once, where the writer would warn first.
-        if (r.number == longAt) found += printLengthReason(kLead, lines);
+        if (dives[i].number == longAt) {
+            printReason(kLead, lengthReason(lines));
+            found++;
+        }
     }
     return found;
 }
@@ -114,7 +121,7 @@ int checkExports(const std::vector<std::string>& exports, const std::string& div
         int found = -1;
         if (isLogFile(names)) {
             found = checkLog(names, diveList, earlier);
-        } else if (noDiveListFor(names, diveList) && loadUsable(names, true, &lb)) {
+        } else if (noDiveListFor(names, diveList) && loadUsable(names, &lb)) {
             found = exportFindings(lb, earlier);
         }
         if (found < 0) {

@@ -1,6 +1,7 @@
 // The dialogue for dive logs in XML: choosing, showing, completing and writing their dives.
 #include "dialogue/logflow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "dialogue/output.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
+#include "dialogue/review.h"
+#include "assist/checks.h"
 #include "import/dive.h"
 #include "import/logfile.h"
 #include "program.h"
@@ -118,6 +121,39 @@ std::string refusal(int number, const LogDive& dive, const Dive& model) {
     return text;
 }
 
+// What in a log's dive may make its profile wrong: a gas breathed beyond its MOD, a recording
+// that ends deep.
+std::vector<std::string> logFindings(const LogDive& from, const Dive& dive) {
+    std::vector<std::string> texts;
+    std::vector<int> deepest = deepestOnEachGas(dive);
+    for (size_t g = 0; g < deepest.size(); g++) {
+        if (deepest[g] < 0 || gasWithinMod(dive.gases[g], deepest[g])) continue;
+        texts.push_back(modReason("Gas " + gasText(gasOf(from, static_cast<int>(g))), deepest[g],
+                                  gasModTenths(dive.gases[g])));
+    }
+    if (endsCutShort(dive)) {
+        char text[160];
+        snprintf(text, sizeof text,
+                 "Die letzte Probe liegt in %.1f m Tiefe, tiefer als jeder Sicherheitsstopp:\n"
+                 "die Aufzeichnung wirkt abgeschnitten.",
+                 dive.samples.back().depth);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The deepest written minute of each dive.
+std::vector<int> deepestMinutes(const std::vector<Dive>& dives) {
+    std::vector<int> deepest;
+    for (const Dive& dive : dives) {
+        int most = 0;
+        for (const DiveMinute& m : allMinutes(dive))
+            most = std::max(most, m.depth);
+        deepest.push_back(most);
+    }
+    return deepest;
+}
+
 std::string hoursText(long long minutes) {
     return clockText(minutes) + "h";
 }
@@ -216,6 +252,17 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
             printf("%s\n", why.c_str());
             refused = true;
         }
+        for (const std::string& text : why.empty() ? logFindings(dive, written)
+                                                   : std::vector<std::string>()) {
+            if (unattended) {
+                printReason("ERROR: Tauchgang " + std::to_string(number) + ": ", text);
+                refused = true;
+                continue;
+            }
+            ReviewResult anyway = warnAndAsk(text);
+            if (anyway == kReviewEnded) return kLogGone;
+            if (anyway == kReviewDeclined) return kLogDeclined;
+        }
         if (k + 1 < chosen.size()) {
             const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
             LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
@@ -245,13 +292,23 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     long long lines = profileLines(dives);
     if (unattended && !refused && profileTooLong(lines)) {
         printf("\n");
-        printLengthReason("ERROR: ", lines);
+        printReason("ERROR: ", lengthReason(lines));
         refused = true;
     }
     if (refused) {
         printf("\nDie Datei %s wird nicht umgewandelt; es wird nichts geschrieben.\n",
                names.exportShown.c_str());
         return kLogNotUsable;
+    }
+    switch (checkProfile(names, dives, deepestMinutes(dives), !unattended)) {
+        case kProfileInputEnded:
+            return kLogGone;
+        case kProfileDeclined:
+            return kLogDeclined;
+        case kProfileRefused:
+            return kLogNotUsable;
+        case kProfileFine:
+            break;
     }
     printf("\n\n\n%s wird nun erstellt .....\n", names.profileShown.c_str());
     WriteResult written = writeProfile(names, dives, unattended);
@@ -290,6 +347,11 @@ int checkLog(const FileNames& names, const std::string& list,
             printf("Befund: %s\n", why.c_str() + 7);  // without its "ERROR: "
             found++;
         }
+        for (const std::string& text : why.empty() ? logFindings(dive, dives.back())
+                                                   : std::vector<std::string>()) {
+            printReason("Befund: Tauchgang " + std::to_string(number) + ": ", text);
+            found++;
+        }
         if (k + 1 == chosen.size()) continue;
         const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
         LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
@@ -309,6 +371,9 @@ int checkLog(const FileNames& names, const std::string& list,
         }
     }
     long long lines = profileLines(dives);
-    if (profileTooLong(lines)) found += printLengthReason("Befund: ", lines);
+    if (profileTooLong(lines)) {
+        printReason("Befund: ", lengthReason(lines));
+        found++;
+    }
     return found;
 }

@@ -13,6 +13,7 @@ enum LogOutcome {
     kLogNotUsable,  // refused before writing; the reasons are out
     kLogFailed,     // the profile could not be written
     kLogGone,       // the console input ended
+    kLogDeclined,   // 'n' after a WARNUNG: nothing is written, the run ends
 };
 
 // Converts the log named in `names`: the dives of `list` ("3-5", "2,4"; empty: the last series).

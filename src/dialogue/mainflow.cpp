@@ -10,6 +10,7 @@
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
+#include "assist/scan.h"
 #include "import/dive.h"
 #include "import/divetable.h"
 #include "import/logfile.h"
@@ -35,8 +36,8 @@ int waitAndEnd(int code) {
     return code;
 }
 
-// Exports without dives are refused in the assisted modes: a profile of nothing would only
-// replace a good one. The usual cause is a spreadsheet that saved it again with semicolons.
+// Exports without dives are refused in every door: a profile of nothing would only replace a
+// good one. The usual cause is a spreadsheet that saved it again with semicolons.
 bool hasDives(const Logbook& lb) {
     if (lb.dives > 0) return true;
     printf(
@@ -62,22 +63,28 @@ enum Outcome {
     kNotUsable,  // the export could not be used; its message is out
     kFailed,     // the profile could not be written
     kGone,       // the console input ended
+    kDeclinedRun,  // 'n' after a WARNUNG: nothing is written, the run ends
 };
 
 // What a flow decided for every export it converts.
 struct Conversion {
-    DiveReviewer review;
-    bool replace;      // replace an existing profile without asking
-    bool refuseEmpty;  // an export without dives is not converted
+    Door door;
     const std::vector<GivenSwitch>* switches;
-    const std::vector<FileNames>* refuseWritten;  // --ja: refuse doubtful exports, these profiles
-    bool scans;  // the review shows and checks gas switches: every dive scanned in one pass
+    const std::vector<FileNames>* written;  // --ja: the profiles this run has written
 };
+
+Outcome declined() {
+    printf(" Es wird kein Profil geschrieben.\n");
+    return kDeclinedRun;
+}
 
 // Everything after loading, up to and including the output stage.
 Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     std::vector<DiveRecord> dives = fillDiveTable(lb);
-    if (how.refuseWritten && refuseUnattended(lb, dives, *how.refuseWritten, *how.switches)) {
+    if (refuseInEveryDoor(lb, dives)) return kNotUsable;
+    std::vector<DiveScan> scans = scanDives(lb, dives);
+    bool unattended = how.door == kUnattendedDoor;
+    if (unattended && refuseUnattended(lb, dives, scans, *how.written, *how.switches)) {
         return kNotUsable;
     }
     if (clear) consoleClearScreen();
@@ -86,9 +93,30 @@ Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     } else {
         printf("%d Tauchgaenge sind in der importierten Datei vorhanden.", lb.dives);
     }
-    if (!reviewDives(lb, dives, how.review, *how.switches, how.scans)) return kGone;
+    switch (reviewDives(lb, dives, how.door, *how.switches, scans)) {
+        case kReviewEnded:
+            return kGone;
+        case kReviewDeclined:
+            return declined();
+        case kReviewed:
+            break;
+    }
+    std::vector<Dive> model = exportDives(lb, dives);
+    std::vector<int> deepest;
+    for (const DiveScan& scan : scans)
+        deepest.push_back(scan.deepestMinute);
+    switch (checkProfile(lb.names, model, deepest, !unattended)) {
+        case kProfileInputEnded:
+            return kGone;
+        case kProfileDeclined:
+            return declined();
+        case kProfileRefused:
+            return kNotUsable;
+        case kProfileFine:
+            break;
+    }
     printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
-    WriteResult written = writeProfile(lb.names, exportDives(lb, dives), how.replace);
+    WriteResult written = writeProfile(lb.names, model, unattended);
     if (written == kInputEnded) return kGone;
     return written == kNotWritten ? kFailed : kConverted;
 }
@@ -98,6 +126,8 @@ Outcome convertLogFile(const FileNames& names, const std::string& diveList, bool
     switch (convertLog(names, diveList, unattended)) {
         case kLogConverted:
             return kConverted;
+        case kLogDeclined:
+            return declined();
         case kLogNotUsable:
             return kNotUsable;
         case kLogFailed:
@@ -110,10 +140,10 @@ Outcome convertLogFile(const FileNames& names, const std::string& diveList, bool
 
 }  // namespace
 
-bool loadUsable(const FileNames& names, bool refuseEmpty, Logbook* lb) {
+bool loadUsable(const FileNames& names, Logbook* lb) {
     if (loadLogbook(names, lb) != 0 || !hasEnoughRows(*lb)) return false;
     lb->dives = countDives(*lb);
-    return !refuseEmpty || hasDives(*lb);
+    return hasDives(*lb);
 }
 
 int mainFlow() {
@@ -122,14 +152,14 @@ int mainFlow() {
     if (!askBaseName(&base)) return reportInputEnded();
     Logbook lb;
     const std::vector<GivenSwitch> none;
-    const Conversion classic{classicReview, false, false, &none, nullptr, false};
-    Outcome outcome = loadUsable(namesFromBase(base), classic.refuseEmpty, &lb)
-                          ? convert(lb, classic, true)
-                          : kNotUsable;
+    const std::vector<FileNames> nothing;
+    const Conversion classic{kClassicDoor, &none, &nothing};
+    Outcome outcome =
+        loadUsable(namesFromBase(base), &lb) ? convert(lb, classic, true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
     if (outcome == kNotUsable) return waitAndEnd(-1);
     printf("\n\nProgramm mit Tastendruck beenden.");
-    return waitAndEnd(outcome == kFailed ? -1 : 0);
+    return waitAndEnd(outcome == kFailed ? -1 : outcome == kDeclinedRun ? 1 : 0);
 }
 
 bool isLogFile(const FileNames& names) {
@@ -159,14 +189,15 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
             printRefused(names);
             return kNotUsable;
         }
-        if (how.refuseWritten && printTakenProfile(names, "\nERROR: ", *how.refuseWritten) > 0) {
+        bool unattended = how.door == kUnattendedDoor;
+        if (unattended && printTakenProfile(names, "\nERROR: ", *how.written) > 0) {
             printRefused(names);
             return kNotUsable;
         }
-        return convertLogFile(names, diveList, how.replace);
+        return convertLogFile(names, diveList, unattended);
     }
     Logbook lb;
-    if (!noDiveListFor(names, diveList) || !loadUsable(names, how.refuseEmpty, &lb)) {
+    if (!noDiveListFor(names, diveList) || !loadUsable(names, &lb)) {
         return kNotUsable;
     }
     return convert(lb, how, first);
@@ -178,13 +209,9 @@ int exportsFlow(const std::vector<std::string>& exports, bool unattended,
                 const std::vector<GivenSwitch>& switches, const std::string& diveList) {
     printBanner();
     std::vector<FileNames> written;  // --ja: no export may replace a profile of this run
-    const Conversion how{unattended ? unattendedReview : assistedReview,
-                         unattended,
-                         true,
-                         &switches,
-                         unattended ? &written : nullptr,
-                         true};
+    const Conversion how{unattended ? kUnattendedDoor : kAssistedDoor, &switches, &written};
     bool allConverted = true;
+    bool ended = false;
     bool reachedOutput = false;
     bool first = true;
     for (const std::string& given : exports) {
@@ -196,8 +223,13 @@ int exportsFlow(const std::vector<std::string>& exports, bool unattended,
         if (outcome != kConverted) allConverted = false;
         if (outcome != kNotUsable) reachedOutput = true;
         if (outcome == kConverted) written.push_back(names);
+        // 'n' after a WARNUNG ends the run, whatever exports follow.
+        if (outcome == kDeclinedRun) {
+            ended = true;
+            break;
+        }
     }
-    int code = allConverted ? 0 : -1;
+    int code = ended ? 1 : allConverted ? 0 : -1;
     if (unattended) {
         printf("\n");  // no closing line follows; a shell prompt must not join the last one
         return code;

@@ -28,5 +28,5 @@ bool isLogFile(const FileNames& names);
 bool noDiveListFor(const FileNames& names, const std::string& diveList);
 
 // Loads the export named in `names` into *lb and counts its dives, refusing an export with too
-// few rows or, with `refuseEmpty`, without dives. False once the refusal is printed.
-bool loadUsable(const FileNames& names, bool refuseEmpty, Logbook* lb);
+// few rows or without dives. False once the refusal is printed.
+bool loadUsable(const FileNames& names, Logbook* lb);

@@ -1,9 +1,15 @@
 // Asking before a profile is replaced, and feeding the writer dive by dive.
 #include "dialogue/output.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
+#include "assist/clock.h"
 #include "assist/minutes.h"
+#include "dialogue/reasons.h"
+#include "dialogue/review.h"
+#include "program.h"
 #include "dialogue/prompts.h"
 #include "platform/textfile.h"
 
@@ -76,7 +82,61 @@ WriteResult startProfile(ProfileWriter* w, const FileNames& names, bool replace)
     return kNotWritten;
 }
 
+// A gas of the overview: "Luft", "32%O2", "18/45" (oxygen/helium).
+std::string gasName(const DiveMinute& gas) {
+    if (gas.helium == 0 && gas.nitrogen == kAirNitrogen) return "Luft";
+    int oxygen = 100 - gas.nitrogen - gas.helium;
+    if (gas.helium > 0) return std::to_string(oxygen) + "/" + std::to_string(gas.helium);
+    return std::to_string(oxygen) + "%O2";
+}
+
+// One dive's line of the overview, wrapped before a part that would pass 79 columns.
+void printOverviewLine(const Dive& dive, int deepest, bool last) {
+    std::vector<std::string> parts;
+    parts.push_back("Tauchgang " + std::to_string(dive.number) + ": " +
+                    std::to_string(minuteCount(dive)) + " min, tiefste Minute " +
+                    std::to_string(deepest) + " m");
+    for (const GasMinutes& g : minutesOnEachGas(dive))
+        parts.push_back(std::to_string(g.minutes) + " min " + gasName(g.gas));
+    if (!last) parts.push_back("Pause " + clockText(std::max(0LL, dive.intervalAfter)) + "h");
+    std::string line;
+    for (size_t k = 0; k < parts.size(); k++) {
+        std::string piece = (k == 0 ? "" : ", ") + parts[k];
+        if (k > 0 && line.size() + piece.size() > 79) {
+            printf("%s,\n", line.c_str());
+            line = "  " + parts[k];
+        } else {
+            line += piece;
+        }
+    }
+    printf("%s\n", line.c_str());
+}
+
 }  // namespace
+
+ProfileCheck checkProfile(const FileNames& names, const std::vector<Dive>& dives,
+                          const std::vector<int>& deepest, bool asking) {
+    printf("\n\nIm Profil:\n");
+    for (size_t i = 0; i < dives.size(); i++)
+        printOverviewLine(dives[i], deepest[i], i + 1 == dives.size());
+    printf("\n");
+    long long lines = profileLines(dives);
+    if (lines > kMostProfileMinutes) {
+        printReason("ERROR: ", endlessReason(lines));
+        printRefused(names);
+        return kProfileRefused;
+    }
+    if (!asking || !profileTooLong(lines)) return kProfileFine;
+    switch (warnAndAsk(lengthReason(lines))) {
+        case kReviewed:
+            return kProfileFine;
+        case kReviewDeclined:
+            return kProfileDeclined;
+        case kReviewEnded:
+            break;
+    }
+    return kProfileInputEnded;
+}
 
 WriteResult writeProfile(const FileNames& names, const std::vector<Dive>& dives, bool replace) {
     ProfileWriter w;

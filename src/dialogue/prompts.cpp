@@ -12,6 +12,24 @@
 #include "import/layout.h"
 #include "platform/console.h"
 
+namespace {
+
+// 'j', 'J' and 'Y' are 'y', 'N' is 'n'.
+char sameKey(char c) {
+    if (c == 'j' || c == 'J' || c == 'Y') return 'y';
+    return c == 'N' ? 'n' : c;
+}
+
+}  // namespace
+
+bool meansNoSwitch(const std::string& answer) {
+    if (!answer.empty() && answer[0] == '-') return true;
+    std::string word;
+    for (char c : answer)
+        word.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    return word == "nein" || word == "kein" || word == "keiner" || word == "keinen";
+}
+
 bool askBaseName(std::string* base) {
     for (;;) {
         printf("Bitte den Dateinamen ohne Erweiterung %s angeben: ", ".csv");
@@ -28,7 +46,7 @@ int askChoice(char first, char second) {
         printf(" %c oder %c ?: ", first, second);
         int c = consoleReadChar();
         if (c == EOF) return kNoAnswer;
-        char auswahl = static_cast<char>(c);
+        char auswahl = sameKey(static_cast<char>(c));
         if (auswahl == first) return 0;
         if (auswahl == second) return 1;
     }
@@ -64,7 +82,7 @@ bool askGasSwitch(const Logbook& lb, const DiveRecord& r, int* sample) {
         if (answer.empty()) continue;  // no answer: the entry goes on waiting
         // Any dash, "-0:30" too, means no switch: a negative time must never put the deco gas
         // on from the start.
-        if (answer[0] == '-') {
+        if (meansNoSwitch(answer)) {
             printf(" Kein Gaswechsel: Mix1 fuer den ganzen Tauchgang.\n");
             return true;
         }

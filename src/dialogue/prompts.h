@@ -14,9 +14,14 @@ constexpr int kNoAnswer = -1;
 // input ends.
 bool askBaseName(std::string* base);
 
-// 0 when the user typed `first`, 1 for `second`; asks until one of them comes.
-// kNoAnswer when the input ends.
+// 0 when the user typed `first`, 1 for `second`; asks until one of them comes. For 'y' and 'n'
+// also 'j', 'J', 'Y' and 'N', as German and shifted keyboards type them. kNoAnswer when the
+// input ends.
 int askChoice(char first, char second);
+
+// An answer to a switch question that means no switch: a line beginning with '-', or 'nein',
+// 'kein', 'keiner', 'keinen' in any case.
+bool meansNoSwitch(const std::string& answer);
 
 // Asks for minutes:seconds within the dive's recorded time and sets *sample to the sample from
 // which the second gas is breathed, the classic way (seconds / rate + 1); -1 for an answer

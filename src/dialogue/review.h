@@ -1,4 +1,5 @@
-// The review: each dive's summary, and the questions that complete its record.
+// The review: each dive's summary, its findings and the questions that complete its record. One
+// review serves every door; the doors differ only in their texts and in whether they ask.
 #pragma once
 
 #include <vector>
@@ -8,28 +9,33 @@
 #include "import/divetable.h"
 #include "import/logbook.h"
 
-// Completes one dive's record after its summary: the classic questions, the assisted ones, or
-// the unattended decisions. `last` says whether an interval follows; `given` is the switch the
-// command line gives for the dive (null: none); `scan` the dive's scan where the review asked
-// for scans and the dive has two gases (null: none). False when the console input
-// ended.
-using DiveReviewer = bool (*)(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
-                              const DiveScan* scan);
+// The door a run came in by.
+enum Door {
+    kClassicDoor,     // no arguments: the classic dialogue with its own texts
+    kAssistedDoor,    // an export as argument: a picture and a suggestion for the switch
+    kUnattendedDoor,  // --ja: no question; what would be asked was refused before the review
+};
 
-// Walks through every dive in file order: its summary, then the reviewer with the dive's switch
-// of `switches` and, with `scans`, the scan of every dive with two gases, all read in one pass
-// over the rows first. False when the console input ended before all questions were answered.
-bool reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, DiveReviewer review,
-                 const std::vector<GivenSwitch>& switches, bool scans);
+// How a review ended.
+enum ReviewResult {
+    kReviewed,
+    kReviewEnded,     // the console input ended
+    kReviewDeclined,  // 'n' after a WARNUNG: no profile is written
+};
 
-// The classic questions: the gas switch of a dive with two gases, air for a first gas that is
-// no share, and whether the surface interval stays. No switch is ever given, no scan used.
-bool classicReview(const Logbook& lb, DiveRecord& r, bool last, const GivenSwitch* given,
-                   const DiveScan* scan);
+// Walks through every dive in file order: its summary, its findings, its gas switch (from
+// `switches` with --ja), its first gas and its surface interval. `scans` are the dives' scans
+// (scanDives), in the same order.
+ReviewResult reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, Door door,
+                         const std::vector<GivenSwitch>& switches,
+                         const std::vector<DiveScan>& scans);
+
+// Prints a finding as a WARNUNG line and asks " Trotzdem uebernehmen? y oder n ?: ": kReviewed
+// for yes, kReviewDeclined for no, kReviewEnded when the input ended.
+ReviewResult warnAndAsk(const std::string& text);
 
 // Names the dive's two gases.
 void announceGases(const DiveRecord& r);
 
-// Asks whether dive r's surface interval stays; on 'n' `entry` reads the new one into r and it
-// is confirmed. False when the console input ended.
-bool askSurfaceInterval(DiveRecord& r, bool (*entry)(DiveRecord& r));
+// kReviewed when Mix2 stays within its MOD from the switch on, else the WARNUNG and its question.
+ReviewResult checkSwitchMod(const Logbook& lb, const DiveRecord& r);

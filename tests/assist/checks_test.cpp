@@ -226,6 +226,7 @@ TEST(Checks, LengthFindingWhereTheWriterWarns) {
         std::vector<std::string> rows(23, "x,0,0");
         rows[0] = "C,A,A";
         rows[1] = "Nr,1,2";
+        rows[6] = "D,5.0,0";
         rows[9] = "T,3,0";
         rows[12] = "P,99:" + std::to_string(interval - 5940) + ",0:00";
         rows[14] = "R,60,60";
@@ -237,7 +238,7 @@ TEST(Checks, LengthFindingWhereTheWriterWarns) {
         writeFile("grenze.csv", text + "1,0.0,\n2,5.0,\n3,5.0,\n4,0.0,\n");
         testing::internal::CaptureStdout();
         int checked = checkExports({"grenze"});
-        setConsoleInput("y\n");
+        setConsoleInput("y\ny\n");  // the interval, then the planner's limit, asked before writing
         exportsFlow({"grenze"}, false);
         std::string out = testing::internal::GetCapturedStdout();
         bool warned = out.find("Profil zu lang") != std::string::npos;

@@ -40,9 +40,13 @@ TEST(AskChoice, OnlyTheFirstCharacterOfALineCounts) {
     EXPECT_EQ(a.result, 0);
     EXPECT_EQ(a.out, kAsk + kAsk);
     EXPECT_EQ(choice("no\n").result, 1);
-    Asked refused = choice("xy\nY\n\n n\nn\n");  // 'xy', 'Y', a blank line, ' n'
+    Asked refused = choice("xy\nx\n\n n\nn\n");  // 'xy', 'x', a blank line, ' n'
     EXPECT_EQ(refused.result, 1);
     EXPECT_EQ(refused.out, kAsk + kAsk + kAsk + kAsk + kAsk);
+    // German and shifted keys count too.
+    for (const char* yes : {"j\n", "J\n", "Y\n"})
+        EXPECT_EQ(choice(yes).result, 0) << yes;
+    EXPECT_EQ(choice("N\n").result, 1);
 }
 
 TEST(AskChoice, EndOfInput) {
@@ -70,7 +74,7 @@ TEST(AskGasSwitch, TimeBecomesSampleNumber) {
 }
 
 TEST(AskGasSwitch, RefusesWhatIsNoTimeAndCarriesNothingOver) {
-    for (const char* typed : {"nein", "3:20abc", "3.20", "abc", "y", "12 :30", "1:", ":30"}) {
+    for (const char* typed : {"neinn", "3:20abc", "3.20", "abc", "y", "12 :30", "1:", ":30"}) {
         Asked a = gasSwitch(std::string(typed) + "\n3:20\n");
         EXPECT_EQ(a.result, 11) << typed;
         EXPECT_EQ(
@@ -89,7 +93,8 @@ TEST(AskGasSwitch, RefusesWhatIsNoTimeAndCarriesNothingOver) {
 }
 
 TEST(AskGasSwitch, ADashMeansNoSwitch) {
-    for (const char* typed : {"-", "-1:00", "-1:20", "-0:30", " - ", "-abc"}) {
+    for (const char* typed : {"-", "-1:00", "-1:20", "-0:30", " - ", "-abc", "nein", "KEIN", "Keiner",
+                              "keinen"}) {
         Asked a = gasSwitch(std::string(typed) + "\n");
         EXPECT_EQ(a.result, -1) << typed;
         EXPECT_EQ(a.out, kNoSwitch) << typed;

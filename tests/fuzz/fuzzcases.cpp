@@ -103,9 +103,11 @@ const char* exportCase(const std::string& data, std::string* out) {
     writeFile("fuzz.csv", data);
     remove("fuzz.vdp");
     int code = boundedRun(answers, out);
-    if (code != 0 && code != -1) return "exit code";
+    if (code != 0 && code != -1 && code != 1) return "exit code";
     if (strayFile("fuzz")) return "temporary file left";
-    if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
+    if (code == -1 || code == 1) {
+        return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
+    }
     return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
 }
 
@@ -119,10 +121,11 @@ const char* consoleCase(const std::string& input, std::string* out) {
     writeFile("logbuch.vdp", kEarlier);
     int code = boundedRun(input, out);
     std::string profile = readFile("logbuch.vdp");
-    if (code != 0 && code != -1) return "exit code";
+    if (code != 0 && code != -1 && code != 1) return "exit code";
     if (strayFile("logbuch")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
-    if (code == -1)
+    // -1 a failed run, 1 a run the diver ended at a WARNUNG: neither touches the profile.
+    if (code == -1 || code == 1)
         return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
     return profile == kEarlier || isProfile(profile) ? nullptr : "profile malformed";
 }
@@ -144,7 +147,8 @@ const char* assistedConsoleCase(const std::string& input, std::string* out) {
     if (code != 0 && code != -1) return "exit code";
     if (strayFile("logbuch")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
-    if (code == -1)
+    // -1 a failed run, 1 a run the diver ended at a WARNUNG: neither touches the profile.
+    if (code == -1 || code == 1)
         return profile == kEarlier ? nullptr : "earlier profile changed by a failed run";
     return profile == kEarlier || isProfile(profile) ? nullptr : "profile malformed";
 }

@@ -41,7 +41,7 @@ void failOnly(TextOp kind, size_t n) {
 // Written by hand; any bytes do, as long as a replaced file would show.
 const char kEarlier[] = "Depth\tt.delta\tt.total\tN2%\tHe%\r\n0\t1\t1\t79\t0\r\n# END OF PROFILE #";
 // Dive 1: keep the interval; dive 2: switch at 12:30, new interval; then overwrite, then Enter.
-const char kInput[] = "logbuch\ny\n12:30\nn\n1:75\ny\n\n";
+const char kInput[] = "logbuch\ny\n17:40\nn\n1:75\ny\n\n";
 
 const char kSaved[] = "Datei logbuch.vdp wurde gespeichert";
 const char kLoaded[] = "\nDatei logbuch.csv wurde geladen\n";
@@ -241,13 +241,13 @@ TEST_F(FileFaults, FailedWriteSkipsAHugeInterval) {
                             "B,0,0",
                             "4,,",
                             "5,,",
-                            "T,1,1",
+                            "T,9.0,9.0",
                             "A,1,1",
                             "W,1,1",
                             "Z,1,1",
                             "Ab,,",
                             "Au,,",
-                            "O,35791394:07,0:00",
+                            "O,16666:00,0:00",  // 999,960 minutes: just below what is refused
                             "S,0,0",
                             "R,30,30",
                             "M1,21,21",
@@ -264,7 +264,7 @@ TEST_F(FileFaults, FailedWriteSkipsAHugeInterval) {
     failOnly(kOpWrite, 3);
     std::string out;
     auto start = std::chrono::steady_clock::now();
-    int code = runFlow("big\ny\n\n", &out);
+    int code = runFlow("big\ny\ny\n\n", &out);  // the interval, then the planner's limit
     auto took = std::chrono::steady_clock::now() - start;
     textSetFaultHook(nullptr);
     EXPECT_EQ(ofKind, 3u);  // nothing was tried after the failure
