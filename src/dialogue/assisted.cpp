@@ -145,18 +145,17 @@ void unattendedInterval(const Logbook& lb, DiveRecord& r) {
     r.surfaceInterval = intervalToWrite(lb, r);
     if (logged < 0) {
         printf(
-            "\nOberflaechenpause zum naechsten Tauchgang von %d:%02dh aus dem Datensatz "
-            "uebernommen.\n",
+            "\nOberflaechenpause von %d:%02dh aus dem Datensatz uebernommen.\n",
             exported / 60, exported % 60);
     } else if (r.surfaceInterval == exported) {
         printf(
-            "\nOberflaechenpause zum naechsten Tauchgang von %d:%02dh aus dem Datensatz "
-            "uebernommen,\nkuerzer als %lld:%02lldh laut Datum und Uhrzeit: die sichere Seite.\n",
+            "\nOberflaechenpause von %d:%02dh aus dem Datensatz uebernommen,\n"
+            "kuerzer als %lld:%02lldh laut Datum und Uhrzeit: die sichere Seite.\n",
             exported / 60, exported % 60, logged / 60, logged % 60);
     } else {
         printf(
-            "\nOberflaechenpause zum naechsten Tauchgang von %lld:%02lldh laut Datum und Uhrzeit "
-            "uebernommen,\nkuerzer als %d:%02dh im Datensatz: die sichere Seite.\n",
+            "\nOberflaechenpause von %lld:%02lldh laut Datum und Uhrzeit uebernommen,\n"
+            "kuerzer als %d:%02dh im Datensatz: die sichere Seite.\n",
             logged / 60, logged % 60, exported / 60, exported % 60);
     }
 }

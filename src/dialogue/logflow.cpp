@@ -71,8 +71,8 @@ std::string gasesText(const LogDive& from, const Dive& dive) {
 void printHeld(const Dive& dive) {
     for (const HeldGap& g : heldGaps(dive)) {
         printf(
-            "Hinweis: Keine Probe von %s bis %s; im Profil gilt dort die tiefere Tiefe,\n"
-            "%.1f m.\n",
+            "Hinweis: Keine Probe von %s bis %s; das Profil haelt dort die tiefere\n"
+            "Tiefe, %.1f m.\n",
             clock(g.from).c_str(), clock(g.to).c_str(), g.depth);
     }
     DeepEnd end = deepEnd(dive);

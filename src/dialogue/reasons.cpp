@@ -170,12 +170,12 @@ std::string modReason(const std::string& gas, int tenths, int modTenths) {
 }
 
 std::string switchModReason(int tenths, int modTenths) {
-    return textOf("Nach dem Gaswechsel geht es bis %s m tief, tiefer als die MOD von Mix2\n(%s m).",
+    return textOf("Nach dem Gaswechsel geht es bis %s m tief,\ntiefer als die MOD von Mix2 (%s m).",
                   metresText(tenths).c_str(), metresText(modTenths).c_str());
 }
 
 std::string lengthReason(long long lines) {
-    return textOf("Profil mit %lld Minuten zu lang fuer VD (Grenze: %lld Minuten).", lines,
+    return textOf("Profil mit %lld Minuten zu lang fuer VD\n(Grenze: %lld Minuten).", lines,
                   kProfileMinuteLimit - 1);
 }
 

@@ -53,7 +53,7 @@ bool askInterval(const Logbook& lb, DiveRecord& r) {
         printf("aus dem Datensatz von Tauchgang %d uebernommen werden?\n", r.number + 1);
     } else {
         long long shorter = logged < r.surfaceInterval ? logged : r.surfaceInterval;
-        printf("\nSoll die Oberflaechenpause zum naechsten Tauchgang von %s uebernommen werden?\n",
+        printf("\nSoll die kuerzere Oberflaechenpause von %s uebernommen werden?\n",
                hoursText(shorter).c_str());
         printf("Laut Datum und Uhrzeit %s, laut Datensatz von Tauchgang %d %s;\n",
                hoursText(logged).c_str(), r.number + 1, hoursText(r.surfaceInterval).c_str());
@@ -71,7 +71,7 @@ bool askInterval(const Logbook& lb, DiveRecord& r) {
         if (dates < 0 || r.surfaceInterval <= dates + 1) return true;
         // A longer pause leaves less nitrogen than the diver carried.
         std::string text = "Die Pause von " + hoursText(r.surfaceInterval) +
-                           " ist laenger als die " + hoursText(dates) +
+                           " ist laenger als " + hoursText(dates) +
                            " laut Datum und Uhrzeit;\neine laengere Pause laesst weniger " +
                            "Stickstoff im Profil.";
         ReviewResult anyway = warnAndAsk(text);

@@ -10,7 +10,7 @@ here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0
-answers=$'logbuch\ny\n12:30\nn\n1:75\ny\n\n'
+answers=$'logbuch\ny\n17:40\nn\n1:75\ny\n\n'
 earlier='earlier profile'
 
 bad() {
