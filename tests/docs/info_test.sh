@@ -41,6 +41,13 @@ formats=$(find "$root/src" -name '*.cpp' -o -name '*.h' | sort | xargs perl -077
         print "$format\n";
     }' | sed 's/\\n/ /g; s/  */ /g; s/^ //; s/ $//' |
     grep -E 'ERROR|Fehler|Ungueltig|konnte nicht|WARNUNG|^Hinweis:|^Befund:|^Unbekannte Option|schliessen einander aus|^Es fehlt' | sort -u)
+# The reasons (textOf) are printed as WARNUNG, ERROR or Befund alike: every one is checked.
+formats+=$'\n'$(find "$root/src" -name '*.cpp' | sort | xargs perl -0777 -ne '
+    while (/\btextOf\(\s*((?:"(?:\\.|[^"\\])*"\s*)+)/g) {
+        my ($literals, $format) = ($1, "");
+        $format .= $1 while $literals =~ /"((?:\\.|[^"\\])*)"/g;
+        print "$format\n";
+    }' | sed 's/\\n/ /g; s/  */ /g; s/^ //; s/ $//' | sort -u)
 while IFS= read -r format; do
     pattern=$(printf '%s' "$format" | sed -e 's/[][\.*^$()+?{}|/]/\\&/g' \
         -e 's/%%/%/g; s/%[0-9]*l*d/(-?[0-9]+|<[A-Za-z]+>)/g; s/%s/[^ ]+/g' \
