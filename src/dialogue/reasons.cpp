@@ -180,7 +180,7 @@ std::string lengthReason(long long lines) {
 }
 
 std::string endlessReason(long long lines) {
-    return textOf("Profil mit %lld Minuten: mehr als %lld Minuten sind kein Tauchgang.", lines,
+    return textOf("Profil mit %lld Minuten:\nmehr als %lld Minuten sind kein Tauchgang.", lines,
                   kMostProfileMinutes);
 }
 
