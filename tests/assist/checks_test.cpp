@@ -9,6 +9,7 @@
 #include "dialogue/mainflow.h"
 #include "dialogue/names.h"
 #include "dialogue/reasons.h"
+#include "import/dive.h"
 #include "import/divetable.h"
 #include "import/logbook.h"
 #include "testutil.h"
@@ -27,6 +28,43 @@ Logbook table(const std::string& time, const std::string& mix1, const std::strin
 
 DiveRecord dive(int count, int rate, int interval = 0, int number = 1) {
     return DiveRecord{21, -1, -1, interval, rate, count, number};
+}
+
+// The checks every door makes on the dive model.
+TEST(Checks, GasesBreathedDeeperThanTheirMod) {
+    // Exactly at the MOD is within it: 22.0 m on EAN50, 40.0 m on EAN32.
+    EXPECT_TRUE(gasWithinMod({50, 0}, 220));
+    EXPECT_FALSE(gasWithinMod({50, 0}, 221));
+    EXPECT_TRUE(gasWithinMod({32, 0}, 400));
+    EXPECT_EQ(gasModTenths({50, 0}), 220);
+    // Each sample counts on the gas in use at its time, the switch's own sample on the new one.
+    std::vector<std::string> rows(23, "r,");
+    rows[1] = "Nr,1";
+    rows[6] = "Max,30.0";
+    for (const char* depth : {"0.0", "30.0", "21.0", "25.5", "3.0"})
+        rows.push_back(std::string("s,") + depth);
+    Logbook lb = setTable(rows);
+    DiveRecord r{32, 50, 3, 0, 20, 5, 1};
+    std::vector<int> deepest = deepestOnEachGas(exportDive(lb, r));
+    EXPECT_EQ(deepest, (std::vector<int>{300, 255}));
+    r.switchSample = 4;
+    EXPECT_EQ(deepestOnEachGas(exportDive(lb, r)), (std::vector<int>{300, 30}));
+    r.switchSample = -1;
+    EXPECT_EQ(deepestOnEachGas(exportDive(lb, r)), (std::vector<int>{300}));
+    // The export's maximum depth: 3 m off is still the same dive, more is not.
+    EXPECT_EQ(maxDepthOff(lb, r, 300), -1);
+    EXPECT_EQ(maxDepthOff(lb, r, 270), -1);
+    EXPECT_EQ(maxDepthOff(lb, r, 269), 300);
+    EXPECT_EQ(maxDepthOff(lb, r, 331), 300);
+    EXPECT_EQ(maxDepthOff(lb, r, -1), -1);
+    rows[6] = "Max,30m";  // no depth: not compared
+    EXPECT_EQ(maxDepthOff(setTable(rows), r, 100), -1);
+    // A log ending below 6 m is cut short; at a safety stop it is not.
+    LogDive log;
+    log.samples = {{0, 0}, {600, 6}};
+    EXPECT_FALSE(endsCutShort(logDive(log, 1)));
+    log.samples.back().depth = 6.1;
+    EXPECT_TRUE(endsCutShort(logDive(log, 1)));
 }
 
 TEST(Checks, GasFields) {
