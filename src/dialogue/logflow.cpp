@@ -1,6 +1,7 @@
 // The dialogue for dive logs in XML: choosing, showing, completing and writing their dives.
 #include "dialogue/logflow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -61,6 +62,12 @@ std::string gasesText(const LogDive& dive) {
     return text;
 }
 
+// "Tauchgang 3 vom 01.07.2026": how every message names a dive.
+std::string diveName(int number, const LogDive& dive) {
+    return "Tauchgang " + std::to_string(number) +
+           (dive.date.empty() ? std::string(" (ohne Datum)") : " vom " + dive.date);
+}
+
 void printLoggedDive(int number, const LogDive& dive) {
     printf("\n\nTauchgang Nr. %d vom %s %s\n", number, dive.date.empty() ? "?" : dive.date.c_str(),
            dive.time.empty() ? "?" : dive.time.c_str());
@@ -69,41 +76,39 @@ void printLoggedDive(int number, const LogDive& dive) {
            dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
            dive.greatestDepth, static_cast<long long>(dive.samples.size()));
     printf("Gase: %s\n", gasesText(dive).c_str());
+    if (!dive.note.empty()) printf("%s\n", dive.note.c_str());
 }
 
 // Why a dive cannot become a minute profile; empty when it can.
 std::string refusal(int number, const LogDive& dive, const std::vector<DiveMinute>& minutes) {
-    char text[200];
+    std::string name = "ERROR: " + diveName(number, dive);
     if (dive.kind == kRebreather) {
-        snprintf(text, sizeof text,
-                 "ERROR: Tauchgang %d wurde mit einem Kreislauftauchgeraet getaucht;\n"
-                 "ein Minutenprofil mit offenen Gasen wuerde ihn falsch darstellen.",
-                 number);
-    } else if (dive.kind == kApnoe) {
-        snprintf(text, sizeof text,
-                 "ERROR: Tauchgang %d ist ein Apnoe-Tauchgang; ein Minutenprofil mit\n"
-                 "Atemgas wuerde ihn falsch darstellen.",
-                 number);
-    } else if (dive.samples.empty()) {
-        snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine Tiefenwerte.", number);
-    } else if (minutes.empty()) {
-        snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine brauchbaren Zeiten.", number);
-    } else {
-        return std::string();
+        return name +
+               " wurde mit einem Kreislauftauchgeraet\n"
+               "getaucht; ein Minutenprofil mit offenen Gasen wuerde ihn falsch darstellen.";
     }
-    return text;
+    if (dive.kind == kApnoe) {
+        return name +
+               " ist ein Apnoe-Tauchgang;\n"
+               "ein Minutenprofil mit Atemgas wuerde ihn falsch darstellen.";
+    }
+    if (!dive.refusal.empty()) return name + " " + dive.refusal;
+    if (dive.samples.empty()) return name + " hat keine Tiefenwerte.";
+    if (minutes.empty()) return name + " hat keine brauchbaren Zeiten.";
+    return std::string();
 }
 
 std::string hoursText(long long minutes) {
     return clockText(minutes) + "h";
 }
 
-// Says which interval is written after dive `number`, from where, and the other one.
-void printInterval(int number, const LogInterval& i) {
+// Says which interval is written after the dive, from where, and the other one; and how the
+// start times were read when only one of the two names its time zone.
+void printInterval(int number, const LogDive& dive, const LogInterval& i) {
     bool both = i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes);
     bool fromFile = i.chosen == i.fromFile && i.fromFile >= 0;
-    printf("\nOberflaechenpause nach Tauchgang %d: %s %s", number, hoursText(i.chosen).c_str(),
-           fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
+    printf("\nOberflaechenpause nach %s: %s %s", diveName(number, dive).c_str(),
+           hoursText(i.chosen).c_str(), fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
     if (both) {
         printf(",\nkuerzer als %s %s: die sichere Seite.\n",
                hoursText(fromFile ? i.fromTimes : i.fromFile).c_str(),
@@ -111,11 +116,39 @@ void printInterval(int number, const LogInterval& i) {
     } else {
         printf(".\n");
     }
+    if (i.fromTimes >= 0 && (i.reading == kBothLocal || i.reading == kOneAsUtc)) {
+        printf("(Nur einer der beiden nennt seine Zeitzone: %s,\ndie kuerzere Pause.)\n",
+               i.reading == kBothLocal ? "beide Zeiten als Ortszeit gelesen"
+                                       : "die Zeit ohne sie als UTC gelesen");
+    }
 }
 
 const char* const kNoInterval =
-    "Die Oberflaechenpause nach Tauchgang %d steht weder in der Datei,\n"
-    "noch ergibt sie sich aus Datum und Uhrzeit.";
+    "Die Oberflaechenpause nach %s\n"
+    "steht weder in der Datei, noch ergibt sie sich aus Datum und Uhrzeit.";
+
+// "Tauchgang 3 vom 01.07.2026 09:00": a dive in a message about its start.
+std::string diveWhen(int number, const LogDive& dive) {
+    return diveName(number, dive) + (dive.time.empty() ? "" : " " + dive.time);
+}
+
+// Prints each pair of chosen dives that overlap or start in the same minute, after `lead`
+// ("ERROR: ", "Befund: "); marks the later one in `clashed`; the number printed.
+int printClashes(const LogFile& log, const std::vector<int>& chosen, const char* lead,
+                 std::vector<bool>* clashed) {
+    std::vector<DiveClash> clashes = findClashes(log.dives, chosen);
+    clashed->assign(log.dives.size(), false);
+    for (const DiveClash& c : clashes) {
+        const LogDive& a = log.dives[static_cast<size_t>(c.earlier)];
+        const LogDive& b = log.dives[static_cast<size_t>(c.later)];
+        (*clashed)[static_cast<size_t>(c.later)] = true;
+        printf(c.sameStart ? "%s%s beginnt in derselben Minute wie\n%s;\n"
+                           : "%s%s beginnt, bevor\n%s endet;\n",
+               lead, diveWhen(c.later + 1, b).c_str(), diveWhen(c.earlier + 1, a).c_str());
+        printf("beide zugleich kann niemand getaucht haben; mit --tauchgaenge einen weglassen.\n");
+    }
+    return static_cast<int>(clashes.size());
+}
 
 // The dives `list` names, or the last series; false once the refusal is printed.
 bool chooseDives(const LogFile& log, const FileNames& names, const std::string& list,
@@ -145,6 +178,8 @@ bool readLog(const FileNames& names, LogFile* log) {
         return false;
     }
     printf("\nDatei %s wurde geladen\n", names.exportShown.c_str());
+    if (log->sorted)
+        printf("Die Tauchgaenge sind nach ihrem Beginn geordnet; die Datei listet sie anders.\n");
     return true;
 }
 
@@ -191,7 +226,9 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     printf("%lld Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
            static_cast<long long>(log.dives.size()), chosenText(chosen).c_str());
     std::vector<LoggedDive> dives;
-    bool refused = false;
+    std::vector<bool> clashed;
+    if (printClashes(log, chosen, "\nERROR: ", &clashed) > 0) printf("\n");
+    bool refused = std::find(clashed.begin(), clashed.end(), true) != clashed.end();
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
         const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
@@ -207,17 +244,19 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
             const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
             LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
             printSkipped(number, chosen[k + 1] + 1);
-            if (i.chosen >= 0) {
-                printInterval(number, i);
+            if (clashed[static_cast<size_t>(chosen[k + 1])]) {
+                // Refused above: no interval between them to tell.
+            } else if (i.chosen >= 0) {
+                printInterval(number, dive, i);
                 written.intervalAfter = i.chosen;
             } else if (unattended) {
                 printf("\nERROR: ");
-                printf(kNoInterval, number);
+                printf(kNoInterval, diveName(number, dive).c_str());
                 printf("\n");
                 refused = true;
             } else if (!refused) {
                 printf("\n");
-                printf(kNoInterval, number);
+                printf(kNoInterval, diveName(number, dive).c_str());
                 printf("\n");
                 DiveRecord entry{};
                 if (!readInterval(entry)) return kLogGone;
@@ -267,6 +306,8 @@ int checkLog(const FileNames& names, const std::string& list,
                dive.greatestDepth, shortGases(dive).c_str());
     }
     int found = printTakenProfile(names, "Befund: ", earlier);
+    std::vector<bool> clashed;
+    found += printClashes(log, chosen, "Befund: ", &clashed);
     std::vector<LoggedDive> dives;
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
@@ -281,17 +322,19 @@ int checkLog(const FileNames& names, const std::string& list,
         const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
         LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
         dives.back().intervalAfter = i.chosen;
+        if (clashed[static_cast<size_t>(chosen[k + 1])]) continue;
         if (i.chosen < 0) {
             printf("Befund: ");
-            printf(kNoInterval, number);
+            printf(kNoInterval, diveName(number, dive).c_str());
             printf("\n");
             found++;
         } else if (i.fromFile >= 0 && i.fromTimes >= 0 &&
                    intervalsDisagree(i.fromFile, i.fromTimes)) {
             printf(
-                "Befund: Oberflaechenpause nach Tauchgang %d laut Datei %s,\nlaut Datum und "
+                "Befund: Oberflaechenpause nach %s laut Datei %s,\nlaut Datum und "
                 "Uhrzeit %s.\n",
-                number, hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
+                diveName(number, dive).c_str(), hoursText(i.fromFile).c_str(),
+                hoursText(i.fromTimes).c_str());
             found++;
         }
     }
