@@ -227,7 +227,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
            static_cast<long long>(log.dives.size()), chosenText(chosen).c_str());
     std::vector<LoggedDive> dives;
     std::vector<bool> clashed;
-    if (printClashes(log, chosen, "\nERROR: ", &clashed) > 0) printf("\n");
+    printClashes(log, chosen, "\nERROR: ", &clashed);
     bool refused = std::find(clashed.begin(), clashed.end(), true) != clashed.end();
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
