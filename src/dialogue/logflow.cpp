@@ -107,10 +107,10 @@ std::string hoursText(long long minutes) {
 void printInterval(int number, const LogDive& dive, const LogInterval& i) {
     bool both = i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes);
     bool fromFile = i.chosen == i.fromFile && i.fromFile >= 0;
-    printf("\nOberflaechenpause nach %s: %s %s", diveName(number, dive).c_str(),
+    printf("\nOberflaechenpause nach %s: %s\n%s", diveName(number, dive).c_str(),
            hoursText(i.chosen).c_str(), fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
     if (both) {
-        printf(",\nkuerzer als %s %s: die sichere Seite.\n",
+        printf(", kuerzer als %s %s: die sichere Seite.\n",
                hoursText(fromFile ? i.fromTimes : i.fromFile).c_str(),
                fromFile ? "laut Datum und Uhrzeit" : "laut Datei");
     } else {
@@ -185,18 +185,23 @@ bool readLog(const FileNames& names, LogFile* log) {
 
 // Dives of the file between two chosen ones are left out; their nitrogen is too, and the
 // diver must know it.
-void printSkipped(int number, int next) {
+void printSkipped(const LogFile& log, int number, int next) {
     if (next == number + 1) return;
+    const LogDive& first = log.dives[static_cast<size_t>(number)];
+    const LogDive& last = log.dives[static_cast<size_t>(next - 2)];
+    std::string after = diveName(number, log.dives[static_cast<size_t>(number - 1)]);
     if (next == number + 2) {
         printf(
-            "\nHinweis: Tauchgang %d fehlt im Profil; die Pause nach Tauchgang %d schliesst\n"
-            "ihn ein, ohne seinen Stickstoff.\n",
-            number + 1, number);
+            "\nHinweis: %s fehlt im Profil; die Pause nach\n"
+            "%s schliesst ihn ein, ohne seinen Stickstoff.\n",
+            diveName(number + 1, first).c_str(), after.c_str());
     } else {
         printf(
-            "\nHinweis: Tauchgaenge %d bis %d fehlen im Profil; die Pause nach Tauchgang %d\n"
+            "\nHinweis: Tauchgaenge %d bis %d fehlen im Profil,\n"
+            "vom %s bis %s; die Pause nach %s\n"
             "schliesst sie ein, ohne ihren Stickstoff.\n",
-            number + 1, next - 1, number);
+            number + 1, next - 1, first.date.empty() ? "?" : first.date.c_str(),
+            last.date.empty() ? "?" : last.date.c_str(), after.c_str());
     }
 }
 
@@ -243,7 +248,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         if (k + 1 < chosen.size()) {
             const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
             LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
-            printSkipped(number, chosen[k + 1] + 1);
+            printSkipped(log, number, chosen[k + 1] + 1);
             if (clashed[static_cast<size_t>(chosen[k + 1])]) {
                 // Refused above: no interval between them to tell.
             } else if (i.chosen >= 0) {
@@ -331,7 +336,7 @@ int checkLog(const FileNames& names, const std::string& list,
         } else if (i.fromFile >= 0 && i.fromTimes >= 0 &&
                    intervalsDisagree(i.fromFile, i.fromTimes)) {
             printf(
-                "Befund: Oberflaechenpause nach %s laut Datei %s,\nlaut Datum und "
+                "Befund: Oberflaechenpause nach %s\nlaut Datei %s, laut Datum und "
                 "Uhrzeit %s.\n",
                 diveName(number, dive).c_str(), hoursText(i.fromFile).c_str(),
                 hoursText(i.fromTimes).c_str());

@@ -96,6 +96,11 @@ TEST(LogClashes, OverlapAndSameMinuteNamedBoth) {
     EXPECT_EQ(c[1].earlier, 2);
     EXPECT_EQ(c[1].later, 3);
     EXPECT_TRUE(c[1].sameStart);
+    // Without durations only the same minute tells the same dive twice.
+    std::vector<DiveClash> twice =
+        findClashes({dive(700, -1), dive(700, -1), dive(701, -1)}, {0, 1, 2});
+    ASSERT_EQ(twice.size(), 1u);
+    EXPECT_TRUE(twice[0].sameStart);
     // Leaving one out clears it; a dive right at the end of the one before is no overlap.
     EXPECT_TRUE(findClashes(d, {0, 2, 5}).empty());
     EXPECT_TRUE(findClashes({dive(540, 60 * 20), dive(560, 60)}, {0, 1}).empty());
