@@ -189,8 +189,8 @@ std::string failure(Reader* r) {
     if (!r->parse.error.empty()) return r->parse.error;
     if (!r->sawBytes) return "ERROR: Die Datei " + name + " ist leer.";
     if (XML_GetErrorCode(r->parser) == XML_ERROR_UNKNOWN_ENCODING) {
-        return "ERROR: Die Datei " + name + " ist in der Zeichenkodierung '" + r->encoding +
-               "'\ngeschrieben; lesbar sind UTF-8, UTF-16, ISO-8859-1 und US-ASCII.";
+        return "ERROR: Die Datei " + name + " hat die unlesbare Zeichenkodierung '" + r->encoding +
+               "'.";
     }
     if (r->format == kNoFormat) {
         return "ERROR: Die Datei " + name + " ist keine UDDF- oder Subsurface-Datei.";

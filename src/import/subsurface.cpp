@@ -141,7 +141,7 @@ void readEvent(SubsurfaceReader* r, SubsurfaceComputer& c, LogParse* p, const ch
         long packed = static_cast<long>(number);
         LogGas gas{static_cast<double>(packed % 65536), static_cast<double>(packed / 65536)};
         gas.o2 = oxygenOrAir(gas.o2);
-        if (gas.o2 > 100 || gas.o2 + gas.he > 100)
+        if (gas.o2 < 5 || gas.o2 > 100 || gas.o2 + gas.he > 100)
             return failValue(p, "event", "kein Gasgemisch", value);
         c.raw.push_back(RawSwitch{seconds, gasIndex(&r->dive, gas, &r->keys)});
     }

@@ -318,7 +318,8 @@ TEST(Subsurface, BadValuesNamed) {
     EXPECT_EQ(error("<dive><divecomputer><event name='gaschange' value='50'/></divecomputer>"
                     "</dive>"),
               "ERROR: In t.xml ist <event> in Zeile 1 keine Zeit: ''.");
-    for (const char* value : {"-1", "50.5", "6553701", "101", "3276860"}) {  // 60 + 65536 x 50
+    // 60 + 65536 x 50; 4 % oxygen
+    for (const char* value : {"-1", "50.5", "6553701", "101", "3276860", "4"}) {
         EXPECT_EQ(error(std::string("<dive><divecomputer><event time='1:00 min' name='gaschange' "
                                     "value='") +
                         value + "'/></divecomputer></dive>"),

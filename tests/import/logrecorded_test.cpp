@@ -311,8 +311,7 @@ TEST(LogStored, Utf16CompressedEncodingAndEmpty) {
               "ERROR: Die Datei z.zip ist komprimiert: bitte entpacken.");
     writeFile("w.uddf", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<uddf/>");
     EXPECT_EQ(readLogFile("w.uddf").error,
-              "ERROR: Die Datei w.uddf ist in der Zeichenkodierung 'windows-1252'\n"
-              "geschrieben; lesbar sind UTF-8, UTF-16, ISO-8859-1 und US-ASCII.");
+              "ERROR: Die Datei w.uddf hat die unlesbare Zeichenkodierung 'windows-1252'.");
     writeFile("leer.uddf", "");
     EXPECT_EQ(probeLogFile("leer.uddf"), kProbeEmpty);
     EXPECT_EQ(probeLogFile("fehlt.uddf"), kProbeOther);
