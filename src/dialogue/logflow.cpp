@@ -10,6 +10,7 @@
 #include "assist/irregular.h"
 #include "assist/logintervals.h"
 #include "assist/series.h"
+#include "dialogue/lognames.h"
 #include "dialogue/output.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
@@ -60,12 +61,6 @@ std::string gasesText(const LogDive& dive) {
                 " (im Profil ab Minute " + std::to_string(switchMinute(w.seconds)) + ")";
     }
     return text;
-}
-
-// "Tauchgang 3 vom 01.07.2026": how every message names a dive.
-std::string diveName(int number, const LogDive& dive) {
-    return "Tauchgang " + std::to_string(number) +
-           (dive.date.empty() ? std::string(" (ohne Datum)") : " vom " + dive.date);
 }
 
 void printLoggedDive(int number, const LogDive& dive) {
@@ -126,29 +121,6 @@ void printInterval(int number, const LogDive& dive, const LogInterval& i) {
 const char* const kNoInterval =
     "Die Oberflaechenpause nach %s\n"
     "steht weder in der Datei, noch ergibt sie sich aus Datum und Uhrzeit.";
-
-// "Tauchgang 3 vom 01.07.2026 09:00": a dive in a message about its start.
-std::string diveWhen(int number, const LogDive& dive) {
-    return diveName(number, dive) + (dive.time.empty() ? "" : " " + dive.time);
-}
-
-// Prints each pair of chosen dives that overlap or start in the same minute, after `lead`
-// ("ERROR: ", "Befund: "); marks the later one in `clashed`; the number printed.
-int printClashes(const LogFile& log, const std::vector<int>& chosen, const char* lead,
-                 std::vector<bool>* clashed) {
-    std::vector<DiveClash> clashes = findClashes(log.dives, chosen);
-    clashed->assign(log.dives.size(), false);
-    for (const DiveClash& c : clashes) {
-        const LogDive& a = log.dives[static_cast<size_t>(c.earlier)];
-        const LogDive& b = log.dives[static_cast<size_t>(c.later)];
-        (*clashed)[static_cast<size_t>(c.later)] = true;
-        printf(c.sameStart ? "%s%s beginnt in derselben Minute wie\n%s;\n"
-                           : "%s%s beginnt, bevor\n%s endet;\n",
-               lead, diveWhen(c.later + 1, b).c_str(), diveWhen(c.earlier + 1, a).c_str());
-        printf("beide zugleich kann niemand getaucht haben; mit --tauchgaenge einen weglassen.\n");
-    }
-    return static_cast<int>(clashes.size());
-}
 
 // The dives `list` names, or the last series; false once the refusal is printed.
 bool chooseDives(const LogFile& log, const FileNames& names, const std::string& list,
