@@ -319,7 +319,3 @@ LogProbe probeLogFile(const std::string& path) {
         at += step;
     return at < len && head[at] == '<' ? kProbeLog : kProbeOther;
 }
-
-bool looksLikeXmlLog(const std::string& path) {
-    return probeLogFile(path) == kProbeLog;
-}

@@ -21,8 +21,5 @@ LogFile readLogFile(const std::string& path);
 enum LogProbe { kProbeLog, kProbeEmpty, kProbeOther };
 LogProbe probeLogFile(const std::string& path);
 
-// True when probeLogFile says kProbeLog: a log, not a CSV export, whatever its name.
-bool looksLikeXmlLog(const std::string& path);
-
 // The same for bytes in memory; `shownName` stands in the messages.
 LogFile readLogBuffer(const char* data, size_t size, const std::string& shownName);

@@ -237,7 +237,7 @@ TEST(LogImplausible, RefusedByName) {
               "hat eine unmoegliche Tiefe:\n1e+300 m bei 60.0 s (erlaubt sind -1 bis 350 m).");
     EXPECT_EQ(refusal("3", "-30"), "hat eine Probe vor seinem Beginn:\nbei -30.0 s.");
     EXPECT_EQ(refusal("3", "0"), "");
-    LogDive d = one(readAs(divelog("<dive><divecomputer><sample time='-0:30 min' depth='0 m'/>"
+    LogDive d = one(readAs(divelog("<dive><divecomputer><sample time=' -0:30 min' depth='0 m'/>"
                                    "<sample time='5:00 min' depth='5 m'/></divecomputer></dive>"),
                            "t.ssrf"));
     EXPECT_EQ(d.refusal, "hat eine Probe vor seinem Beginn:\nbei -30.0 s.");
