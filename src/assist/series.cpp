@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "assist/logintervals.h"
 #include "import/numbers.h"
 
 namespace {
@@ -52,9 +53,11 @@ std::vector<int> defaultSeries(const std::vector<LogDive>& dives) {
         const LogDive& after = dives[static_cast<size_t>(k)];
         // Only a gap known to be 48 hours or more parts two dives: where the times cannot tell
         // (unknown, overlapping, listed out of order) the dive stays in, with its nitrogen.
-        if (before.startMinute >= 0 && after.startMinute >= 0) {
+        long long starts = 0;
+        TimeReading reading;
+        if (startGap(before, after, &starts, &reading)) {
             double took = before.durationSeconds > 0 ? before.durationSeconds : 0;
-            double gap = static_cast<double>(after.startMinute - before.startMinute) * 60 - took;
+            double gap = static_cast<double>(starts) * 60 - took;
             if (gap >= kSeriesGapSeconds) break;
         }
         series.push_back(k - 1);

@@ -119,7 +119,9 @@ int checkExports(const std::vector<std::string>& exports, const std::string& div
         Logbook lb;
         FileNames names = namesFromArgument(given);
         int found = -1;
-        if (isLogFile(names)) {
+        if (isNoFile(names)) {
+            found = -1;
+        } else if (isLogFile(names)) {
             found = checkLog(names, diveList, earlier);
         } else if (noDiveListFor(names, diveList) && loadUsable(names, &lb)) {
             found = exportFindings(lb, earlier);

@@ -10,6 +10,7 @@
 #include "assist/logintervals.h"
 #include "assist/minutes.h"
 #include "assist/series.h"
+#include "dialogue/lognames.h"
 #include "dialogue/output.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
@@ -95,30 +96,27 @@ void printLoggedDive(int number, const LogDive& dive, const Dive& model) {
            dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
            dive.greatestDepth, static_cast<long long>(dive.samples.size()));
     printf("Gase: %s\n", gasesText(dive, model).c_str());
+    if (!dive.note.empty()) printf("%s\n", dive.note.c_str());
     if (minuteCount(model) > 0) printHeld(model);
 }
 
 // Why a dive cannot become a minute profile; empty when it can.
 std::string refusal(int number, const LogDive& dive, const Dive& model) {
-    char text[200];
+    std::string name = "ERROR: " + diveName(number, dive);
     if (dive.kind == kRebreather) {
-        snprintf(text, sizeof text,
-                 "ERROR: Tauchgang %d wurde mit einem Kreislauftauchgeraet getaucht;\n"
-                 "ein Minutenprofil mit offenen Gasen wuerde ihn falsch darstellen.",
-                 number);
-    } else if (dive.kind == kApnoe) {
-        snprintf(text, sizeof text,
-                 "ERROR: Tauchgang %d ist ein Apnoe-Tauchgang; ein Minutenprofil mit\n"
-                 "Atemgas wuerde ihn falsch darstellen.",
-                 number);
-    } else if (dive.samples.empty()) {
-        snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine Tiefenwerte.", number);
-    } else if (minuteCount(model) == 0) {
-        snprintf(text, sizeof text, "ERROR: Tauchgang %d hat keine brauchbaren Zeiten.", number);
-    } else {
-        return std::string();
+        return name +
+               " wurde mit einem Kreislauftauchgeraet\n"
+               "getaucht; ein Minutenprofil mit offenen Gasen wuerde ihn falsch darstellen.";
     }
-    return text;
+    if (dive.kind == kApnoe) {
+        return name +
+               " ist ein Apnoe-Tauchgang;\n"
+               "ein Minutenprofil mit Atemgas wuerde ihn falsch darstellen.";
+    }
+    if (!dive.refusal.empty()) return name + " " + dive.refusal;
+    if (dive.samples.empty()) return name + " hat keine Tiefenwerte.";
+    if (minuteCount(model) == 0) return name + " hat keine brauchbaren Zeiten.";
+    return std::string();
 }
 
 // What in a log's dive may make its profile wrong: a gas breathed beyond its MOD, a recording
@@ -158,24 +156,30 @@ std::string hoursText(long long minutes) {
     return clockText(minutes) + "h";
 }
 
-// Says which interval is written after dive `number`, from where, and the other one.
-void printInterval(int number, const LogInterval& i) {
+// Says which interval is written after the dive, from where, and the other one; and how the
+// start times were read when only one of the two names its time zone.
+void printInterval(int number, const LogDive& dive, const LogInterval& i) {
     bool both = i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes);
     bool fromFile = i.chosen == i.fromFile && i.fromFile >= 0;
-    printf("\nOberflaechenpause nach Tauchgang %d: %s %s", number, hoursText(i.chosen).c_str(),
-           fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
+    printf("\nOberflaechenpause nach %s: %s\n%s", diveName(number, dive).c_str(),
+           hoursText(i.chosen).c_str(), fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
     if (both) {
-        printf(",\nkuerzer als %s %s: die sichere Seite.\n",
+        printf(", kuerzer als %s %s: die sichere Seite.\n",
                hoursText(fromFile ? i.fromTimes : i.fromFile).c_str(),
                fromFile ? "laut Datum und Uhrzeit" : "laut Datei");
     } else {
         printf(".\n");
     }
+    if (i.fromTimes >= 0 && (i.reading == kBothLocal || i.reading == kOneAsUtc)) {
+        printf("(Nur einer der beiden nennt seine Zeitzone: %s,\ndie kuerzere Pause.)\n",
+               i.reading == kBothLocal ? "beide Zeiten als Ortszeit gelesen"
+                                       : "die Zeit ohne sie als UTC gelesen");
+    }
 }
 
 const char* const kNoInterval =
-    "Die Oberflaechenpause nach Tauchgang %d steht weder in der Datei,\n"
-    "noch ergibt sie sich aus Datum und Uhrzeit.";
+    "Die Oberflaechenpause nach %s\n"
+    "steht weder in der Datei, noch ergibt sie sich aus Datum und Uhrzeit.";
 
 // The dives `list` names, or the last series; false once the refusal is printed.
 bool chooseDives(const LogFile& log, const FileNames& names, const std::string& list,
@@ -205,23 +209,30 @@ bool readLog(const FileNames& names, LogFile* log) {
         return false;
     }
     printf("\nDatei %s wurde geladen\n", names.exportShown.c_str());
+    if (log->sorted)
+        printf("Die Tauchgaenge sind nach ihrem Beginn geordnet; die Datei listet sie anders.\n");
     return true;
 }
 
 // Dives of the file between two chosen ones are left out; their nitrogen is too, and the
 // diver must know it.
-void printSkipped(int number, int next) {
+void printSkipped(const LogFile& log, int number, int next) {
     if (next == number + 1) return;
+    const LogDive& first = log.dives[static_cast<size_t>(number)];
+    const LogDive& last = log.dives[static_cast<size_t>(next - 2)];
+    std::string after = diveName(number, log.dives[static_cast<size_t>(number - 1)]);
     if (next == number + 2) {
         printf(
-            "\nHinweis: Tauchgang %d fehlt im Profil; die Pause nach Tauchgang %d schliesst\n"
-            "ihn ein, ohne seinen Stickstoff.\n",
-            number + 1, number);
+            "\nHinweis: %s fehlt im Profil; die Pause nach\n"
+            "%s schliesst ihn ein, ohne seinen Stickstoff.\n",
+            diveName(number + 1, first).c_str(), after.c_str());
     } else {
         printf(
-            "\nHinweis: Tauchgaenge %d bis %d fehlen im Profil; die Pause nach Tauchgang %d\n"
+            "\nHinweis: Tauchgaenge %d bis %d fehlen im Profil,\n"
+            "vom %s bis %s; die Pause nach %s\n"
             "schliesst sie ein, ohne ihren Stickstoff.\n",
-            number + 1, next - 1, number);
+            number + 1, next - 1, first.date.empty() ? "?" : first.date.c_str(),
+            last.date.empty() ? "?" : last.date.c_str(), after.c_str());
     }
 }
 
@@ -241,7 +252,9 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     printf("%lld Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
            static_cast<long long>(log.dives.size()), chosenText(chosen).c_str());
     std::vector<Dive> dives;
-    bool refused = false;
+    std::vector<bool> clashed;
+    printClashes(log, chosen, "\nERROR: ", &clashed);
+    bool refused = std::find(clashed.begin(), clashed.end(), true) != clashed.end();
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
         const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
@@ -266,18 +279,20 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         if (k + 1 < chosen.size()) {
             const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
             LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
-            printSkipped(number, chosen[k + 1] + 1);
-            if (i.chosen >= 0) {
-                printInterval(number, i);
+            printSkipped(log, number, chosen[k + 1] + 1);
+            if (clashed[static_cast<size_t>(chosen[k + 1])]) {
+                // Refused above: no interval between them to tell.
+            } else if (i.chosen >= 0) {
+                printInterval(number, dive, i);
                 written.intervalAfter = i.chosen;
             } else if (unattended) {
                 printf("\nERROR: ");
-                printf(kNoInterval, number);
+                printf(kNoInterval, diveName(number, dive).c_str());
                 printf("\n");
                 refused = true;
             } else if (!refused) {
                 printf("\n");
-                printf(kNoInterval, number);
+                printf(kNoInterval, diveName(number, dive).c_str());
                 printf("\n");
                 DiveRecord entry{};
                 if (!readInterval(entry)) return kLogGone;
@@ -337,6 +352,8 @@ int checkLog(const FileNames& names, const std::string& list,
                dive.greatestDepth, shortGases(dive).c_str());
     }
     int found = printTakenProfile(names, "Befund: ", earlier);
+    std::vector<bool> clashed;
+    found += printClashes(log, chosen, "Befund: ", &clashed);
     std::vector<Dive> dives;
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
@@ -356,17 +373,19 @@ int checkLog(const FileNames& names, const std::string& list,
         const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
         LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
         dives.back().intervalAfter = i.chosen;
+        if (clashed[static_cast<size_t>(chosen[k + 1])]) continue;
         if (i.chosen < 0) {
             printf("Befund: ");
-            printf(kNoInterval, number);
+            printf(kNoInterval, diveName(number, dive).c_str());
             printf("\n");
             found++;
         } else if (i.fromFile >= 0 && i.fromTimes >= 0 &&
                    intervalsDisagree(i.fromFile, i.fromTimes)) {
             printf(
-                "Befund: Oberflaechenpause nach Tauchgang %d laut Datei %s,\nlaut Datum und "
+                "Befund: Oberflaechenpause nach %s\nlaut Datei %s, laut Datum und "
                 "Uhrzeit %s.\n",
-                number, hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
+                diveName(number, dive).c_str(), hoursText(i.fromFile).c_str(),
+                hoursText(i.fromTimes).c_str());
             found++;
         }
     }

@@ -15,6 +15,7 @@
 #include "import/divetable.h"
 #include "import/logfile.h"
 #include "platform/console.h"
+#include "platform/files.h"
 #include "program.h"
 
 namespace {
@@ -163,7 +164,16 @@ int mainFlow() {
 }
 
 bool isLogFile(const FileNames& names) {
-    return looksLikeXmlLog(names.exportPath);
+    LogProbe probe = probeLogFile(names.exportPath);
+    // An empty file is a CSV export only by its name; any other gets the log's "ist leer".
+    return probe == kProbeLog || (probe == kProbeEmpty && !endsWithCsv(names.exportPath));
+}
+
+bool isNoFile(const FileNames& names) {
+    if (fileKind(names.exportPath.c_str()) != kFileOther) return false;
+    printf("\nERROR: %s ist keine Datei, sondern ein Ordner oder ein Geraet.\n",
+           names.exportShown.c_str());
+    return true;
 }
 
 bool noDiveListFor(const FileNames& names, const std::string& diveList) {
@@ -180,6 +190,7 @@ namespace {
 // One argument of exportsFlow: an export or a log, loaded, checked and converted.
 Outcome convertArgument(const FileNames& names, const Conversion& how, const std::string& diveList,
                         bool first) {
+    if (isNoFile(names)) return kNotUsable;
     if (isLogFile(names)) {
         if (!how.switches->empty()) {
             printf(

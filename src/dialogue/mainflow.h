@@ -21,8 +21,12 @@ int mainFlow();
 int exportsFlow(const std::vector<std::string>& exports, bool unattended,
                 const std::vector<GivenSwitch>& switches = {}, const std::string& diveList = "");
 
-// True when an argument names a UDDF or Subsurface log (told by the content), not a CSV export.
+// True when an argument names a UDDF or Subsurface log (told by the content), not a CSV export;
+// an empty file is one too unless its name ends in ".csv".
 bool isLogFile(const FileNames& names);
+
+// True, with the refusal printed, when the argument names a folder, device or pipe, not a file.
+bool isNoFile(const FileNames& names);
 
 // Refuses a dive list for a CSV export; false once the refusal is printed.
 bool noDiveListFor(const FileNames& names, const std::string& diveList);

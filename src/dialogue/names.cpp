@@ -32,10 +32,18 @@ size_t extensionAt(const std::string& path) {
 
 }  // namespace
 
+bool endsWithCsv(const std::string& path) {
+    return endsWith(path, ".csv");
+}
+
 std::string exportPathFor(const std::string& given) {
-    // A folder of the export's name must not hide the export.
-    if (fileKind(given.c_str()) == kFileRegular || endsWith(given, ".csv")) return given;
-    return given + ".csv";
+    FileKind kind = fileKind(given.c_str());
+    if (kind == kFileRegular || endsWith(given, ".csv")) return given;
+    // A folder of the export's name must not hide the export; without an export beside it, the
+    // folder keeps the name given, so that the message names what the user typed.
+    std::string csv = given + ".csv";
+    if (kind == kFileOther && fileKind(csv.c_str()) != kFileRegular) return given;
+    return csv;
 }
 
 std::string profilePathFor(const std::string& exportPath) {

@@ -5,8 +5,12 @@
 
 #include "import/logbook.h"
 
+// True when the name ends in ".csv", in any case.
+bool endsWithCsv(const std::string& path);
+
 // The export's path: `given` as it stands, or with ".csv" appended when no file (a folder
-// does not count) of that name exists and it does not end in ".csv" already.
+// does not count) of that name exists and it does not end in ".csv" already. A folder (or
+// device) keeps its name when there is no file of the name with ".csv" beside it.
 std::string exportPathFor(const std::string& given);
 
 // The profile beside the export: the export's extension replaced by ".vdp". An export that has

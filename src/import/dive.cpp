@@ -64,6 +64,7 @@ Dive logDive(const LogDive& from, int number) {
     auto sooner = [](const DiveSwitch& a, const DiveSwitch& b) { return a.seconds < b.seconds; };
     std::stable_sort(dive.switches.begin(), dive.switches.end(), sooner);
     dive.startMinute = from.startMinute;
+    dive.utcOffset = from.utcOffset;
     dive.loggedSeconds = from.durationSeconds;
     dive.loggedDepth = from.greatestDepth;
     return dive;

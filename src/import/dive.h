@@ -36,8 +36,6 @@ enum DiveFormat {
     kLogDive,     // a dive of a UDDF or Subsurface log: samples at the times the file gives
 };
 
-constexpr int kNoUtcOffset = -100000;
-
 struct Dive {
     DiveFormat format = kLogDive;
     int number = 1;  // in its file, from 1, for messages
@@ -50,7 +48,7 @@ struct Dive {
     int firstGas = 0;                  // in use from 0 s
     std::vector<DiveSwitch> switches;  // ordered by time (stably)
     long long startMinute = -1;        // local wall-clock minutes since 1970; -1 unknown
-    int utcOffset = kNoUtcOffset;      // minutes east of UTC of that start, when known
+    int utcOffset = kNoOffset;         // minutes east of UTC of that start, when known
     double loggedSeconds = -1;         // the duration the file names; -1 unknown
     double loggedDepth = -1;           // the greatest depth the file names; -1 unknown
     long long intervalAfter = -1;      // minutes to the next dive as the file gives it; -1 none

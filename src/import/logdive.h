@@ -2,6 +2,7 @@
 // switches, dive mode, start, duration and the interval the file gives.
 #pragma once
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct LogSwitch {
 
 enum LogDiveKind { kOpenCircuit, kRebreather, kApnoe };
 
+// A start time without a UTC offset in the file.
+constexpr int kNoOffset = INT_MIN;
+
 struct LogDive {
     std::vector<LogSample> samples;   // in file order, times may repeat or step back
     std::vector<LogGas> gases;        // never empty: air when the file names no gas
@@ -29,15 +33,24 @@ struct LogDive {
     std::vector<LogSwitch> switches;  // later changes of gas, by time (file order when equal)
     LogDiveKind kind = kOpenCircuit;
     long long startMinute = -1;         // local wall-clock minutes since 1970-01-01; -1 unknown
+    int utcOffset = kNoOffset;          // minutes east of UTC the start time names; kNoOffset none
     double durationSeconds = -1;        // from the file, else the last sample time; -1 unknown
     double intervalBeforeSeconds = -1;  // surface interval the file gives; -1 none
     double greatestDepth = 0;           // metres, the deepest sample
     std::string date;                   // "21.03.2025", empty when unknown
     std::string time;                   // "14:05", empty when unknown
+    // Why the dive cannot be converted as the file holds it (a sample at a negative time, an
+    // impossible depth, a negative interval): the rest of a German sentence after the dive's
+    // name, plain ASCII, may hold line breaks; empty when nothing is wrong.
+    std::string refusal;
+    // What the reader decided for the diver to know (which computer of several was used):
+    // German lines, plain ASCII, at most 80 columns each; empty when nothing.
+    std::string note;
 };
 
 struct LogFile {
     bool ok = false;
     std::string error;           // when not ok: one German line beginning "ERROR: ", plain ASCII
-    std::vector<LogDive> dives;  // in file order
+    std::vector<LogDive> dives;  // in time order of their start (see sortByStart)
+    bool sorted = false;         // the file stored them in another order
 };

@@ -38,6 +38,8 @@ struct Reader {
     SubsurfaceReader subsurface;
     bool outOfMemory = false;
     bool sawBytes = false;     // anything but blanks: an empty file gets its own message
+    bool firstPiece = true;    // the next piece is the file's start
+    std::string encoding;      // the encoding the file names when expat knows it not
     unsigned long events = 0;  // elements and texts handed over so far
 };
 
@@ -139,6 +141,32 @@ bool onlyBlanks(const char* data, size_t n) {
     return true;
 }
 
+// Expat reads UTF-8, UTF-16, ISO-8859-1 and US-ASCII itself; any other encoding is noted, so
+// that the message can name it, and ends the parse.
+int XMLCALL onUnknownEncoding(void* data, const XML_Char* name, XML_Encoding*) {
+    Reader* r = static_cast<Reader*>(data);
+    r->encoding.clear();
+    for (const char* c = name; *c && r->encoding.size() < 40; ++c)
+        r->encoding += *c > 0x20 && *c < 0x7f ? *c : '?';
+    return XML_STATUS_ERROR;
+}
+
+// True when the bytes begin as a gzip or zip archive does: the log inside must be unpacked.
+bool compressed(const char* data, size_t n) {
+    return (n >= 2 && std::memcmp(data, "\x1f\x8b", 2) == 0) ||
+           (n >= 4 && std::memcmp(data, "PK\x03\x04", 4) == 0);
+}
+
+// The message for a compressed file, or false for one that is not; only the first piece counts.
+bool refuseCompressed(Reader* r, const char* data, size_t n) {
+    bool first = r->firstPiece;
+    r->firstPiece = false;
+    if (!first || !compressed(data, n)) return false;
+    r->parse.error =
+        "ERROR: Die Datei " + r->parse.shownName + " ist komprimiert: bitte entpacken.";
+    return true;
+}
+
 // Sets up the parser; false when expat cannot get its memory.
 bool start(Reader* r, const std::string& shownName) {
     r->parse.shownName = shownName;
@@ -148,6 +176,7 @@ bool start(Reader* r, const std::string& shownName) {
     XML_SetUserData(r->parser, r);
     XML_SetElementHandler(r->parser, onStart, onEnd);
     XML_SetCharacterDataHandler(r->parser, onText);
+    XML_SetUnknownEncodingHandler(r->parser, onUnknownEncoding, r);
     return true;
 }
 
@@ -159,6 +188,10 @@ std::string failure(Reader* r) {
     }
     if (!r->parse.error.empty()) return r->parse.error;
     if (!r->sawBytes) return "ERROR: Die Datei " + name + " ist leer.";
+    if (XML_GetErrorCode(r->parser) == XML_ERROR_UNKNOWN_ENCODING) {
+        return "ERROR: Die Datei " + name + " hat die unlesbare Zeichenkodierung '" + r->encoding +
+               "'.";
+    }
     if (r->format == kNoFormat) {
         return "ERROR: Die Datei " + name + " ist keine UDDF- oder Subsurface-Datei.";
     }
@@ -180,6 +213,7 @@ LogFile finish(Reader* r, bool parsed) {
     }
     out.ok = true;
     out.dives = std::move(r->parse.dives);
+    out.sorted = sortByStart(&out.dives);
     return out;
 }
 
@@ -217,6 +251,7 @@ LogFile readLogBuffer(const char* data, size_t size, const std::string& shownNam
                 break;
             }
             if (len > 0) std::memcpy(buffer, data + done, static_cast<size_t>(len));
+            if (refuseCompressed(r, data + done, static_cast<size_t>(len))) return finish(r, false);
             r->sawBytes = r->sawBytes || !onlyBlanks(data + done, static_cast<size_t>(len));
             done += static_cast<size_t>(len);
             ok = parsePiece(r, len, done == size);
@@ -249,6 +284,7 @@ LogFile readLogFile(const std::string& path) {
                 failed.error = "ERROR: Fehler beim Lesen der Datei " + r->parse.shownName + ".";
                 return failed;
             }
+            if (refuseCompressed(r, static_cast<char*>(buffer), len)) return finish(r, false);
             r->sawBytes = r->sawBytes || !onlyBlanks(static_cast<char*>(buffer), len);
             bool last = len < static_cast<size_t>(chunk) && std::feof(file);
             ok = parsePiece(r, static_cast<int>(len), last);
@@ -261,15 +297,25 @@ LogFile readLogFile(const std::string& path) {
     return out;
 }
 
-bool looksLikeXmlLog(const std::string& path) {
+LogProbe probeLogFile(const std::string& path) {
     FILE* file = fileOpenRegular(path.c_str());
-    if (!file) return false;
+    if (!file) return kProbeOther;
     char head[512];
     size_t len = std::fread(head, 1, sizeof head, file);
     std::fclose(file);
-    size_t at = len >= 3 && std::memcmp(head, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    if (len == 0) return kProbeEmpty;
+    if (compressed(head, len)) return kProbeLog;
+    // UTF-16 with its byte order mark: every other byte of the text is the one that counts.
+    size_t at = 0, step = 1;
+    if (len >= 2 &&
+        (std::memcmp(head, "\xFF\xFE", 2) == 0 || std::memcmp(head, "\xFE\xFF", 2) == 0)) {
+        at = head[0] == '\xFF' ? 2 : 3;
+        step = 2;
+    } else if (len >= 3 && std::memcmp(head, "\xEF\xBB\xBF", 3) == 0) {
+        at = 3;
+    }
     while (at < len &&
            (head[at] == ' ' || head[at] == '\t' || head[at] == '\r' || head[at] == '\n'))
-        at++;
-    return at < len && head[at] == '<';
+        at += step;
+    return at < len && head[at] == '<' ? kProbeLog : kProbeOther;
 }

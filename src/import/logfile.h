@@ -14,9 +14,12 @@
 // error like any other.
 LogFile readLogFile(const std::string& path);
 
-// True when the file's first byte, after a UTF-8 byte order mark and blanks, opens an XML tag:
-// a log, not a CSV export, whatever its name. False too when it cannot be read.
-bool looksLikeXmlLog(const std::string& path);
+// What the start of a file says it is. A log: its first character, after a byte order mark
+// (UTF-8, UTF-16 little or big endian) and blanks, opens an XML tag, or it is a gzip or zip
+// archive (which readLogFile refuses by name); empty: no byte at all; other: anything else, a
+// CSV export, a file that cannot be read or no file at all.
+enum LogProbe { kProbeLog, kProbeEmpty, kProbeOther };
+LogProbe probeLogFile(const std::string& path);
 
 // The same for bytes in memory; `shownName` stands in the messages.
 LogFile readLogBuffer(const char* data, size_t size, const std::string& shownName);

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -96,7 +98,99 @@ std::string quoted(const std::string& text) {
     return out;
 }
 
+// Two gases of the dive by whole percents: two cylinders of one mix are no switch.
+bool sameGas(const LogDive& dive, int a, int b) {
+    if (a == b) return true;
+    size_t n = dive.gases.size();
+    if (a < 0 || b < 0 || static_cast<size_t>(a) >= n || static_cast<size_t>(b) >= n) return false;
+    const LogGas& x = dive.gases[static_cast<size_t>(a)];
+    const LogGas& y = dive.gases[static_cast<size_t>(b)];
+    return std::lround(x.o2) == std::lround(y.o2) && std::lround(x.he) == std::lround(y.he);
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "-30.0 s", "412.5 m": a number as a message quotes it; a huge one in short.
+std::string amount(double value, const char* unit) {
+    char text[64];
+    bool small = value > -1e6 && value < 1e6;
+    std::snprintf(text, sizeof text, small ? "%.1f %s" : "%.3g %s", value, unit);
+    return text;
+}
+
+// The start compared when ordering: minutes since 1970, UTC where `utc` is set.
+long long orderKey(const LogDive& d, bool utc) {
+    return utc ? d.startMinute - d.utcOffset : d.startMinute;
+}
+
 }  // namespace
+
+bool isWord(const char* value, const char* word) {
+    if (!value) return false;
+    size_t n = std::strlen(value);
+    size_t b = 0;
+    while (b < n && blank(value[b]))
+        ++b;
+    while (n > b && blank(value[n - 1]))
+        --n;
+    size_t w = std::strlen(word);
+    if (n - b != w) return false;
+    for (size_t i = 0; i < w; ++i) {
+        if (lowerAscii(value[b + i]) != lowerAscii(word[i])) return false;
+    }
+    return true;
+}
+
+void refuseImplausible(LogDive* dive) {
+    if (!dive->refusal.empty()) return;
+    for (const LogSample& s : dive->samples) {
+        if (s.seconds < 0) {
+            dive->refusal =
+                "hat eine Probe vor seinem Beginn:\nbei " + amount(s.seconds, "s") + ".";
+            return;
+        }
+        if (s.depth < -1 || s.depth > 350) {
+            dive->refusal = "hat eine unmoegliche Tiefe:\n" + amount(s.depth, "m") + " bei " +
+                            amount(s.seconds, "s") + " (erlaubt sind -1 bis 350 m).";
+            return;
+        }
+    }
+}
+
+void refuseInterval(LogDive* dive, double seconds) {
+    dive->intervalBeforeSeconds = -1;
+    dive->refusal =
+        "nennt eine negative Oberflaechenpause\nvor sich (" + amount(seconds, "s") + ").";
+}
+
+bool sortByStart(std::vector<LogDive>* dives) {
+    bool utc = true;
+    for (const LogDive& d : *dives)
+        utc = utc && (d.startMinute < 0 || d.utcOffset != kNoOffset);
+    std::vector<std::pair<long long, size_t>> keys;
+    keys.reserve(dives->size());
+    long long before = LLONG_MIN;
+    for (size_t i = 0; i < dives->size(); ++i) {
+        const LogDive& d = (*dives)[i];
+        if (d.startMinute >= 0) before = orderKey(d, utc);
+        keys.emplace_back(before, i);
+    }
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const std::pair<long long, size_t>& a,
+                        const std::pair<long long, size_t>& b) { return a.first < b.first; });
+    bool moved = false;
+    for (size_t i = 0; i < keys.size(); ++i)
+        moved = moved || keys[i].second != i;
+    if (!moved) return false;
+    std::vector<LogDive> ordered;
+    ordered.reserve(dives->size());
+    for (const auto& k : keys)
+        ordered.push_back(std::move((*dives)[k.second]));
+    dives->swap(ordered);
+    return true;
+}
 
 const char* localName(const char* name) {
     const char* colon = std::strrchr(name, ':');
@@ -189,6 +283,7 @@ bool parseDateTime(const std::string& text, LocalTime* out) {
     const char* s = text.data() + b;
     size_t n = e - b;
     long y, mo, d, h = 0, mi = 0, sec = 0;
+    int offset = kNoOffset;
     if (n < 10 || s[4] != '-' || s[7] != '-' || !digits(s, 4, 4, &y) || !digits(s + 5, 2, 2, &mo) ||
         !digits(s + 8, 2, 2, &d)) {
         return false;
@@ -211,22 +306,26 @@ bool parseDateTime(const std::string& text, LocalTime* out) {
                 if (i == f) return false;
             }
         }
-        // The offset: read so that a wrong one is refused, not applied (the minutes are the
-        // diver's own wall clock, as the dive computer showed it).
+        // The offset is kept beside the minutes, which stay the diver's own wall clock as the
+        // dive computer showed it; the intervals apply it.
         if (i < n && s[i] == 'Z') {
+            offset = 0;
             ++i;
         } else if (i < n && (s[i] == '+' || s[i] == '-')) {
             long oh = 0, om = 0;
+            int sign = s[i] == '-' ? -1 : 1;
             if (i + 3 > n || !digits(s + i + 1, 2, 2, &oh)) return false;
             i += 3;
             if (i < n && s[i] == ':') ++i;
             if (i + 2 > n || !digits(s + i, 2, 2, &om) || oh > 23 || om > 59) return false;
             i += 2;
+            offset = sign * static_cast<int>(oh * 60 + om);
         }
         if (i != n) return false;
     }
     out->minute = daysFromCivil(y, mo, d) * 1440 + h * 60 + mi;
     out->hasTime = hasTime;
+    out->offset = offset;
     char buf[32];
     std::snprintf(buf, sizeof buf, "%02ld.%02ld.%04ld", d, mo, y);
     out->date = buf;
@@ -288,7 +387,8 @@ void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw) {
     for (const RawSwitch& r : raw) {
         if (r.seconds <= first) {
             gas = r.gas;
-        } else if (r.gas != (dive->switches.empty() ? gas : dive->switches.back().gas)) {
+        } else if (!sameGas(*dive, r.gas,
+                            dive->switches.empty() ? gas : dive->switches.back().gas)) {
             dive->switches.push_back(LogSwitch{r.seconds, r.gas});
         }
     }
@@ -297,4 +397,5 @@ void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw) {
     // A dive lasts at least to its last sample, whatever the file says: a shorter duration would
     // lengthen the interval after it.
     if (!dive->samples.empty()) dive->durationSeconds = std::max(dive->durationSeconds, last);
+    refuseImplausible(dive);
 }

@@ -44,11 +44,12 @@ bool parseDepth(const std::string& text, double* metres);
 bool parsePercent(const std::string& text, double* percent);
 
 // A local date and time: "2024-08-10T10:41:48", with optional seconds, fraction and offset
-// ("Z", "+02:00", "-0500"), or with a blank for the T; the offset is checked, not applied.
+// ("Z", "+02:00", "-0500"), or with a blank for the T; the offset is kept, not applied.
 // `hasTime` false for a bare date. Minutes since 1970-01-01 of the time as written.
 struct LocalTime {
     long long minute;
     bool hasTime;
+    int offset;        // minutes east of UTC; kNoOffset when the text names none
     std::string date;  // "10.08.2024"
     std::string time;  // "10:41", empty for a bare date
 };
@@ -69,9 +70,27 @@ struct RawSwitch {
 };
 
 // Completes a dive: orders `raw` by time (stably), lets every switch at or before the first
-// sample's time set the first gas (starting from `startGas`), drops switches to the gas in use,
-// and sets greatestDepth and the duration, at least to the last sample.
+// sample's time set the first gas (starting from `startGas`), drops switches to the gas in use
+// (by whole percents: another cylinder of the same mix is no switch), sets greatestDepth and the
+// duration, at least to the last sample, and the refusal of refuseImplausible.
 void finishDive(LogDive* dive, int startGas, std::vector<RawSwitch> raw);
+
+// True when `value`, blanks around it removed, is `word` in any case ("ClosedCircuit ").
+bool isWord(const char* value, const char* word);
+
+// Checks what no recording can hold and sets the dive's refusal for the first such value, a
+// sample at a negative time or a depth less than -1 m or more than 350 m, unless it has one.
+void refuseImplausible(LogDive* dive);
+
+// Refuses the dive for a negative surface interval before it, which is then none.
+void refuseInterval(LogDive* dive, double seconds);
+
+// Puts the dives in time order of their start, stably, and says whether that moved any. The
+// start compared is UTC when every dated dive names its offset, else the wall-clock time as
+// written. A dive without a known start stays right behind the dive before it in the file (at
+// the front when none is dated before it): its place in time cannot be told, and the file's
+// neighbour is the best guess; its intervals are unknown either way, so they are asked for.
+bool sortByStart(std::vector<LogDive>* dives);
 
 // The time of the dive's earliest sample, wherever it stands in the file; 0 without samples.
 double earliestSample(const LogDive& dive);

@@ -1,6 +1,7 @@
 // Reads UDDF: mixes from gasdefinitions, then each dive of profiledata with its waypoints.
 #include "import/uddf.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -23,20 +24,28 @@ void readMixValue(LogParse* p, double* value) {
     *value = v;
 }
 
-// The mix read, in percent; a value above 1 means the writer used percent throughout.
+// The mix read, in percent. A value above 1 means the writer used percent throughout, so a bare
+// value of at most 1 is a fraction. Without oxygen the rest of nitrogen and helium is oxygen;
+// without nitrogen either, nothing tells the mix. Less than 5 % oxygen, more than 100 % in all,
+// or an id given twice: refused, as any guess could be the wrong gas.
 void storeMix(UddfReader* r, LogParse* p) {
     double o2 = r->mixO2, he = r->mixHe, n2 = r->mixN2;
     bool percent = o2 > 1 || he > 1 || n2 > 1;
     double scale = percent ? 1 : 100;
-    LogGas gas{o2 < 0 ? 21 : o2 * scale, he < 0 ? 0 : he * scale};
+    if (o2 < 0 && n2 < 0) return failValue(p, "mix", "ohne O2- und N2-Anteil", r->mixId);
+    double n2p = n2 < 0 ? 0 : n2 * scale;
+    LogGas gas{o2 < 0 ? 100 - n2p - (he < 0 ? 0 : he * scale) : o2 * scale,
+               he < 0 ? 0 : he * scale};
     // Given as oxygen and nitrogen only: what is left is helium.
     if (he < 0 && n2 >= 0 && o2 >= 0) {
-        double rest = 100 - gas.o2 - n2 * scale;
+        double rest = 100 - gas.o2 - n2p;
         gas.he = rest >= 0.5 ? rest : 0;
     }
-    if (gas.o2 > 100 || gas.he > 100 || gas.o2 + gas.he > 100.5) {
-        failValue(p, "mix", "kein Gasgemisch", r->mixId);
-        return;
+    if (gas.o2 < 5 || gas.o2 + gas.he + n2p > 100.5) {
+        return failValue(p, "mix", "unter 5 % O2 oder ueber 100 %", r->mixId);
+    }
+    if (r->mixIds.count(r->mixId) != 0) {
+        return failValue(p, "mix", "ein zweites Gasgemisch derselben id", r->mixId);
     }
     if (!withinLimit(p, r->mixes.size(), kMaxLogMixes, "Gasgemische")) return;
     r->mixes.push_back(gas);
@@ -48,10 +57,35 @@ void startDive(UddfReader* r, const LogParse& p) {
     r->diveLevel = p.path.size();
     r->dive = LogDive();
     r->raw.clear();
+    r->tanks.clear();
     r->lastTime = 0;
 }
 
-// The dive's gases are those it uses, air first when nothing is named at its start.
+// The first gas when no switch names one: the tank's mix, and of several tanks the one with
+// the least oxygen, the side with more inert gas, said in the dive's note; air without a tank.
+int tankGas(UddfReader* r, GasKeys* keys) {
+    LogDive& d = r->dive;
+    if (r->tanks.empty()) return gasIndex(&d, LogGas{21, 0}, keys);
+    int leanest = r->tanks[0];
+    bool several = false;
+    for (int t : r->tanks) {
+        const LogGas& g = r->mixes[static_cast<size_t>(t)];
+        const LogGas& best = r->mixes[static_cast<size_t>(leanest)];
+        several = several || std::lround(g.o2) != std::lround(best.o2) ||
+                  std::lround(g.he) != std::lround(best.he);
+        if (g.o2 < best.o2) leanest = t;
+    }
+    int index = gasIndex(&d, r->mixes[static_cast<size_t>(leanest)], keys);
+    if (several) {
+        d.note =
+            "Mehrere Flaschen, kein Gaswechsel zu Beginn: das Gas mit dem wenigsten\n"
+            "Sauerstoff gilt ab Beginn, die sichere Seite.";
+    }
+    return index;
+}
+
+// The dive's gases are those it uses; when no switch names one at its start, its tank's mix
+// comes first (air without a tank).
 void endDive(UddfReader* r, LogParse* p) {
     LogDive& d = r->dive;
     double first = earliestSample(d);
@@ -59,7 +93,7 @@ void endDive(UddfReader* r, LogParse* p) {
     for (const RawSwitch& s : r->raw)
         named = named || s.seconds <= first;
     GasKeys keys;
-    int startGas = named ? 0 : gasIndex(&d, LogGas{21, 0}, &keys);
+    int startGas = named ? 0 : tankGas(r, &keys);
     std::vector<RawSwitch> switches;
     switches.reserve(r->raw.size());
     for (const RawSwitch& s : r->raw) {
@@ -110,13 +144,19 @@ void uddfStart(UddfReader* r, LogParse* p, const char** attrs) {
             return;
         }
         r->wpMix = found->second;
+    } else if (is(*p, "link") && parentIs(*p, "tankdata")) {
+        const char* ref = attribute(attrs, "ref");
+        auto found = r->mixIds.find(ref ? ref : "");
+        if (found == r->mixIds.end()) {
+            failValue(p, "link", "ein Verweis auf kein Gasgemisch", ref ? ref : "");
+            return;
+        }
+        r->tanks.push_back(found->second);
     } else if (is(*p, "divemode")) {
         const char* type = attribute(attrs, "type");
-        if (!type) return;
-        if (std::strcmp(type, "closedcircuit") == 0 ||
-            std::strcmp(type, "semiclosedcircuit") == 0) {
+        if (isWord(type, "closedcircuit") || isWord(type, "semiclosedcircuit")) {
             r->dive.kind = kRebreather;
-        } else if (std::strcmp(type, "apnoe") == 0 && r->dive.kind == kOpenCircuit) {
+        } else if (isWord(type, "apnoe") && r->dive.kind == kOpenCircuit) {
             r->dive.kind = kApnoe;
         }
     } else if (is(*p, "infinity") && parentIs(*p, "surfaceintervalbeforedive")) {
@@ -147,10 +187,15 @@ void uddfEnd(UddfReader* r, LogParse* p) {
             return;
         }
         r->dive.startMinute = t.hasTime ? t.minute : -1;
+        r->dive.utcOffset = t.hasTime ? t.offset : kNoOffset;
         r->dive.date = t.date;
         r->dive.time = t.time;
     } else if (is(*p, "passedtime") && parentIs(*p, "surfaceintervalbeforedive")) {
-        readNumber(p, &r->dive.intervalBeforeSeconds, false);
+        // A negative one is read, for the dive's refusal to name it.
+        double seconds = 0;
+        if (!readNumber(p, &seconds, true)) return;
+        r->dive.intervalBeforeSeconds = seconds;
+        if (seconds < 0) refuseInterval(&r->dive, seconds);
     } else if (is(*p, "diveduration") && parentIs(*p, "informationafterdive")) {
         readNumber(p, &r->dive.durationSeconds, false);
     } else if (is(*p, "dive") && p->path.size() == r->diveLevel) {

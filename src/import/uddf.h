@@ -20,6 +20,7 @@ struct UddfReader {
     size_t diveLevel = 0;  // depth of the dive's element in the path
     LogDive dive;
     std::vector<RawSwitch> raw;  // gas is an index into mixes
+    std::vector<int> tanks;      // the mixes the dive's tankdata link to, indexes into mixes
     double lastTime = 0;
     // The waypoint being read.
     double wpTime = 0, wpDepth = 0;

@@ -18,8 +18,17 @@ bool plainLine(const std::string& text) {
     return true;
 }
 
+// Lines of plain ASCII, as the flow prints a dive's note and refusal.
+bool plainLines(const std::string& text) {
+    for (char c : text) {
+        if ((c < 0x20 && c != '\n') || c >= 0x7f) return false;
+    }
+    return true;
+}
+
 const char* checkDive(const LogDive& d) {
     if (d.gases.empty()) return "a dive without any gas";
+    if (!plainLines(d.note) || !plainLines(d.refusal)) return "a note or refusal not plain";
     int gases = static_cast<int>(d.gases.size());
     if (d.firstGas < 0 || d.firstGas >= gases) return "first gas out of range";
     double before = -INFINITY;

@@ -188,7 +188,7 @@ TEST(LogErrors, NamedInGerman) {
     f = read(uddf(mix("x", "<o2>-0.1</o2>"), ""));
     EXPECT_EQ(f.error, "ERROR: In t.uddf ist <o2> in Zeile 2 kein Gasanteil: '-0.1'.");
     f = read(uddf(mix("x", "<o2>0.8</o2><he>0.5</he>"), ""));
-    EXPECT_EQ(f.error, "ERROR: In t.uddf ist <mix> in Zeile 2 kein Gasgemisch: 'x'.");
+    EXPECT_EQ(f.error, "ERROR: In t.uddf ist <mix> in Zeile 2 unter 5 % O2 oder ueber 100 %: 'x'.");
 
     EXPECT_EQ(read("").error, "ERROR: Die Datei t.uddf ist leer.");
     EXPECT_EQ(read(" \n\r\n").error, "ERROR: Die Datei t.uddf ist leer.");
@@ -243,7 +243,7 @@ TEST(Subsurface, SamplesCylindersAndEvents) {
         "<event time='20:00 min' name='gaschange' cylinder='1' o2='50.0%'/>"
         "<event time='21:00 min' name='bookmark'/>"
         "<sample time='0:40:00' depth='30 ft'/></divecomputer>"
-        "<divecomputer model='B'><sample time='0:10 min' depth='99.0 m'/>"
+        "<divecomputer model='B'><sample time='0:10 min' depth='9.0 m'/>"
         "<event time='0:20 min' name='gaschange' cylinder='0'/></divecomputer>"
         "</dive></trip>";
     LogFile f = readLogBuffer(divelog(dive).data(), divelog(dive).size(), "t.ssrf");
@@ -318,7 +318,8 @@ TEST(Subsurface, BadValuesNamed) {
     EXPECT_EQ(error("<dive><divecomputer><event name='gaschange' value='50'/></divecomputer>"
                     "</dive>"),
               "ERROR: In t.xml ist <event> in Zeile 1 keine Zeit: ''.");
-    for (const char* value : {"-1", "50.5", "6553701", "101", "3276860"}) {  // 60 + 65536 x 50
+    // 60 + 65536 x 50; 4 % oxygen
+    for (const char* value : {"-1", "50.5", "6553701", "101", "3276860", "4"}) {
         EXPECT_EQ(error(std::string("<dive><divecomputer><event time='1:00 min' name='gaschange' "
                                     "value='") +
                         value + "'/></divecomputer></dive>"),
