@@ -24,15 +24,15 @@ EOF
 export APT_CONFIG=$work/apt.conf
 cat >"$work/etc/sources.list" <<'EOF'
 # a comment
-deb [signed-by=/k.gpg] http://archive.example/debian stable main contrib
-  deb-src http://archive.example/debian stable main
-deb cdrom:[Disc 1]/ stable main
+deb [signed-by=/k.gpg] http://archive.example/debian suite-a main contrib
+  deb-src http://archive.example/debian suite-a main
+deb cdrom:[Disc 1]/ suite-a main
 EOF
-echo "deb http://other.example/ports stable-updates main" >"$work/etc/parts/extra.list"
+echo "deb http://other.example/ports suite-a-updates main" >"$work/etc/parts/extra.list"
 cat >"$work/etc/parts/main.sources" <<'EOF'
 Types: deb
 URIs: http://archive.example/debian-security
-Suites: stable-security
+Suites: suite-a-security
 Signed-By: /k.gpg
 
 Types: deb
@@ -41,25 +41,25 @@ URIs: http://off.example/debian
 
 Types: deb-src deb
 URIs: http://both.example/debian
-Suites: testing
+Suites: suite-b
 EOF
 bash "$script" --sources "$work/derived" || fail "--sources failed"
 cat >"$work/want.list" <<'EOF'
-deb-src [signed-by=/k.gpg] http://archive.example/debian stable main contrib
-deb-src http://archive.example/debian stable main
-deb-src http://other.example/ports stable-updates main
+deb-src [signed-by=/k.gpg] http://archive.example/debian suite-a main contrib
+deb-src http://archive.example/debian suite-a main
+deb-src http://other.example/ports suite-a-updates main
 EOF
 cmp -s "$work/want.list" "$work/derived/sources.list" ||
     { diff "$work/want.list" "$work/derived/sources.list"; fail "one-line sources differ"; }
 cat >"$work/want.sources" <<'EOF'
 Types: deb-src
 URIs: http://archive.example/debian-security
-Suites: stable-security
+Suites: suite-a-security
 Signed-By: /k.gpg
 
 Types: deb-src
 URIs: http://both.example/debian
-Suites: testing
+Suites: suite-b
 
 EOF
 cmp -s "$work/want.sources" "$work/derived/parts/main.sources" ||
