@@ -196,6 +196,27 @@ TEST(Interval, FromSurfacingToTheNextDescent) {
     EXPECT_EQ(loggedInterval(lb, 1), -1);
 }
 
+// Two-digit years before 70 are this century's; every part of a date or time out of its range,
+// a wrong separator or anything after the value gives no interval.
+TEST(Interval, DatesAndTimesAtTheirLimits) {
+    Logbook lb = divesWith({"1.0"}, "31.12.99,1.1.00", "9:00,12:00", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), 1440 - 9 * 60 - 30 + 12 * 60);
+    lb = divesWith({"1.0"}, "31.12.69,1.1.70", "9:00,12:00", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), -1);  // 2069, then 1970
+    for (const char* dates :
+         {"1-8-26,1.8.26", "1.8-26,1.8.26", "0.8.26,1.8.26", "1.0.26,1.8.26", "1.13.26,1.8.26",
+          "1.8.26x,1.8.26", "1.8.26,1.8.", "1.8.26,1.8.26.1"}) {
+        lb = divesWith({"1.0"}, dates, "9:00,12:00", "9:30,12:10");
+        EXPECT_EQ(loggedInterval(lb, 1), -1) << dates;
+    }
+    for (const char* ups : {"9:60,12:10", "930,12:10", "9:30x,12:10", "-9:30,12:10", ",12:10"}) {
+        lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,12:00", ups);
+        EXPECT_EQ(loggedInterval(lb, 1), -1) << ups;
+    }
+    lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,x", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), -1);
+}
+
 std::vector<std::string> picture(const Logbook& lb, const DiveRecord& r, int mark) {
     return divePicture(lb, r, scanDive(lb, r), mark);
 }
