@@ -105,7 +105,7 @@ run() {  # run [VAR=VALUE...]: expat_win.sh into $out, its exit code in $code
 said() {
     grep -qxF -- "$1" "$work/said" || fail "no line \"$1\""
 }
-u1=2.5.0-1+deb12u1 u2=2.5.0-1+deb12u2 u3=2.5.0-1+deb12u3
+u1=2.5.0-1+x1 u2=2.5.0-1+x2 u3=2.5.0-1+x3
 
 # The installed revision, served: built, its notice kept, the stamp naming it.
 state $u1 "$u2 $u1" "$u2 $u1"
