@@ -244,6 +244,19 @@ TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
     EXPECT_TRUE(picture(lb, record(3, 0), -1).empty());
 }
 
+// Without a known Mix2 there is no MOD: no line of dashes, and the legend does not name one; a
+// mark beyond the last sample is not drawn.
+TEST(Picture, NoModWithoutMix2) {
+    Logbook lb = divesWith({"0.0", "12.0", "30.0", "12.0", "0.0"});
+    std::string all;
+    for (const std::string& line : picture(lb, record(5, 20, -1), 5))
+        all += line + "\n";
+    EXPECT_EQ(all.find("|-"), std::string::npos) << all;
+    EXPECT_EQ(all.find("MOD"), std::string::npos) << all;
+    EXPECT_EQ(all.find('W'), all.rfind("W Gaswechsel")) << all;
+    EXPECT_NE(all.find('*'), std::string::npos) << all;
+}
+
 // The plain reader must give every field exactly what the float sums of getDepth give.
 TEST(Scan, PlainTenthsAgreeWithTheDepthReader) {
     std::vector<std::string> rows(23, "r,,,");
