@@ -7,15 +7,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/files.h"
 
 struct FileTemp {
     std::string target;  // the final target, links followed
-    char* temp;          // owned; the signal handler reads it
+    std::string temp;
 };
 
 namespace {
@@ -27,11 +30,18 @@ const int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
 constexpr int kGuardedSignals = sizeof kSignals / sizeof kSignals[0];
 struct sigaction savedActions[kGuardedSignals];
 
-// The temporary file being written; the handler removes it. Set only with the signals blocked.
-char* volatile guarded = nullptr;
+// The temporary file being written, which the handler removes: its path is copied into a
+// buffer that is never freed, and only then is the flag set, with the signals blocked, so that
+// the handler reads nothing but a flag and a finished path.
+constexpr size_t kGuardedPathMax = 4096;  // the kernel's PATH_MAX: longer paths fail anyway
+char guardedPath[kGuardedPathMax];
+volatile sig_atomic_t guarded = 0;
+// Neither is read by the handler.
+const FileTemp* guardOwner = nullptr;
+bool handlerInstalled = false;
 
 void removeAndDie(int sig) {
-    if (guarded) unlink(guarded);
+    if (guarded) unlink(guardedPath);
     // The guarded signals are blocked while this runs, so a second one cannot end the process
     // before the file is gone; the raised one ends it with its usual status on return.
     signal(sig, SIG_DFL);
@@ -46,7 +56,10 @@ void blockSignals(bool block, sigset_t* old) {
     sigprocmask(block ? SIG_BLOCK : SIG_SETMASK, block ? &set : old, block ? old : nullptr);
 }
 
-void guard(char* temp) {
+// Installs the handler; the signals must be blocked. Does not yet set the flag: see record.
+void guard() {
+    if (handlerInstalled) return;  // for an earlier temporary file still open
+    handlerInstalled = true;
     struct sigaction action;
     memset(&action, 0, sizeof action);
     action.sa_handler = removeAndDie;
@@ -58,11 +71,27 @@ void guard(char* temp) {
         sigaction(kSignals[i], nullptr, &savedActions[i]);
         if (savedActions[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
     }
-    guarded = temp;
 }
 
-void unguard() {
-    guarded = nullptr;
+// Hands the created file to the handler; the signals must be blocked.
+void record(const FileTemp* temp) {
+    guarded = 0;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    memcpy(guardedPath, temp->temp.c_str(), temp->temp.size() + 1);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    guarded = 1;
+    guardOwner = temp;
+}
+
+// Only the newest temporary file is guarded: an older one finished later leaves it alone.
+// The signals must be blocked.
+void unguard(const FileTemp* temp) {
+    if (guardOwner == temp) {
+        guarded = 0;
+        guardOwner = nullptr;
+    }
+    if (guardOwner || !handlerInstalled) return;
+    handlerInstalled = false;
     for (int i = 0; i < kGuardedSignals; i++)
         sigaction(kSignals[i], &savedActions[i], nullptr);
 }
@@ -162,26 +191,34 @@ FILE* fileTempCreate(const char* name, FileTemp** temp) {
     // temporary name keeps only its start.
     size_t slash = target.rfind('/');
     size_t base = slash == std::string::npos ? 0 : slash + 1;
-    std::string pattern = target.substr(0, base + 200) + ".XXXXXX";
-    char* path = strdup(pattern.c_str());
-    if (!path) return nullptr;
+    // The record and the handler come first: once the file exists, nothing can fail before
+    // it is guarded, and an interrupt in between finds the signals blocked.
+    FileTemp* made = new (std::nothrow) FileTemp;
+    if (!made) return nullptr;
+    made->target = target;
+    made->temp = target.substr(0, base + 200) + ".XXXXXX";
+    if (made->temp.size() >= kGuardedPathMax) {
+        delete made;
+        return nullptr;
+    }
     sigset_t old;
     blockSignals(true, &old);
-    int fd = mkstemp(path);  // O_CREAT | O_EXCL, mode 0600
-    if (fd >= 0) guard(path);
+    guard();
+    int fd = mkstemp(&made->temp[0]);  // O_CREAT | O_EXCL, mode 0600
+    if (fd >= 0) record(made);
     blockSignals(false, &old);
     if (fd < 0) {
-        free(path);
+        fileTempDone(made, false);
         return nullptr;
     }
     takeOver(fd, target);  // a file system without permissions refuses; no matter
     FILE* file = fdopen(fd, "wb");
-    *temp = new FileTemp{target, path};
     if (!file) {
         close(fd);
-        fileTempDone(*temp, true);
-        *temp = nullptr;
+        fileTempDone(made, true);
+        return nullptr;
     }
+    *temp = made;
     return file;
 }
 
@@ -190,16 +227,15 @@ bool fileSync(FILE* file) {
 }
 
 bool fileTempReplace(FileTemp* temp) {
-    return rename(temp->temp, temp->target.c_str()) == 0;
+    return rename(temp->temp.c_str(), temp->target.c_str()) == 0;
 }
 
 void fileTempDone(FileTemp* temp, bool remove) {
     sigset_t old;
     blockSignals(true, &old);
-    if (remove) unlink(temp->temp);
-    unguard();
+    if (remove) unlink(temp->temp.c_str());
+    unguard(temp);
     blockSignals(false, &old);
-    free(temp->temp);
     delete temp;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <new>
 #include <string>
 
 #include "platform/files.h"
@@ -21,13 +22,20 @@ namespace {
 bool namesInUtf8 = false;
 
 // The temporary file being written; the control handler, which runs in a thread of its own,
-// removes it. A buffer that is never freed, so that the handler cannot read a freed name. The
-// file is opened with FILE_SHARE_DELETE, so that it can be deleted while still open.
-wchar_t guardedName[32768];  // the longest path Windows takes
-volatile bool guarded = false;
+// removes it. A buffer that is never freed, so that the handler cannot read a freed name; the
+// lock makes creating the file and recording its name one step for the handler, and keeps it
+// from reading a name half written. The file is opened with FILE_SHARE_DELETE, so that it can
+// be deleted while still open.
+constexpr size_t kGuardedNameMax = 32768;  // the longest path Windows takes
+wchar_t guardedName[kGuardedNameMax];
+bool guarded = false;  // under guardLock, as guardedName and guardOwner
+const FileTemp* guardOwner = nullptr;
+SRWLOCK guardLock = SRWLOCK_INIT;
 
 BOOL WINAPI removeOnClose(DWORD) {
+    AcquireSRWLockExclusive(&guardLock);
     if (guarded) DeleteFileW(guardedName);
+    ReleaseSRWLockExclusive(&guardLock);
     return FALSE;  // the default handler then ends the process as usual
 }
 
@@ -68,20 +76,37 @@ bool finalTarget(std::wstring* target) {
     return true;
 }
 
-// A new file beside `target` under a name no file has yet: CREATE_NEW never opens one.
-HANDLE createUnique(const std::wstring& target, std::wstring* path) {
+// Creates the file under temp's name and hands it to the control handler in one step.
+HANDLE createGuarded(const FileTemp* temp) {
+    if (temp->temp.size() >= kGuardedNameMax) return INVALID_HANDLE_VALUE;
+    AcquireSRWLockExclusive(&guardLock);
+    HANDLE handle =
+        CreateFileW(temp->temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = GetLastError();
+    if (handle != INVALID_HANDLE_VALUE) {
+        wmemcpy(guardedName, temp->temp.c_str(), temp->temp.size() + 1);
+        guarded = true;
+        guardOwner = temp;
+    }
+    ReleaseSRWLockExclusive(&guardLock);
+    SetLastError(error);
+    return handle;
+}
+
+// A new file beside the target under a name no file has yet (CREATE_NEW never opens one),
+// its name in temp->temp.
+HANDLE createUnique(FileTemp* temp) {
     unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ULL);
     for (int attempt = 0; attempt < 100; attempt++) {
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
         wchar_t suffix[16];
         swprintf(suffix, 16, L".%06llx", (seed >> 33) & 0xffffff);
         // A name near the 255-character limit leaves no room for the suffix.
-        size_t slash = target.find_last_of(L"\\/");
+        size_t slash = temp->target.find_last_of(L"\\/");
         size_t base = slash == std::wstring::npos ? 0 : slash + 1;
-        *path = target.substr(0, base + 200) + suffix;
-        HANDLE handle =
-            CreateFileW(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        temp->temp = temp->target.substr(0, base + 200) + suffix;
+        HANDLE handle = createGuarded(temp);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
     }
     return INVALID_HANDLE_VALUE;
@@ -183,26 +208,29 @@ FILE* fileTempCreate(const char* name, FileTemp** temp) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         return nullptr;
     }
-    std::wstring path;
-    HANDLE handle = createUnique(target, &path);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    // The record and the handler come first: once the file exists, nothing can fail before it
+    // is guarded.
+    FileTemp* made = new (std::nothrow) FileTemp;
+    if (!made) return nullptr;
+    made->target = target;
+    SetConsoleCtrlHandler(removeOnClose, TRUE);
+    HANDLE handle = createUnique(made);
+    if (handle == INVALID_HANDLE_VALUE) {
+        fileTempDone(made, false);
+        return nullptr;
+    }
     int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
-    *temp = new FileTemp{target, path};
-    if ((*temp)->temp.size() < sizeof guardedName / sizeof guardedName[0]) {
-        wcscpy(guardedName, (*temp)->temp.c_str());
-        guarded = true;
-    }
-    SetConsoleCtrlHandler(removeOnClose, TRUE);
     if (!file) {
         if (fd >= 0) {
             _close(fd);
         } else {
             CloseHandle(handle);
         }
-        fileTempDone(*temp, true);
-        *temp = nullptr;
+        fileTempDone(made, true);
+        return nullptr;
     }
+    *temp = made;
     return file;
 }
 
@@ -217,9 +245,15 @@ bool fileTempReplace(FileTemp* temp) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+// Only the newest temporary file is guarded: an older one finished later leaves it alone.
 void fileTempDone(FileTemp* temp, bool remove) {
-    if (remove) DeleteFileW(temp->temp.c_str());
-    guarded = false;
+    AcquireSRWLockExclusive(&guardLock);
+    if (remove && !temp->temp.empty()) DeleteFileW(temp->temp.c_str());
+    if (guardOwner == temp) {
+        guarded = false;
+        guardOwner = nullptr;
+    }
+    ReleaseSRWLockExclusive(&guardLock);
     SetConsoleCtrlHandler(removeOnClose, FALSE);
     delete temp;
 }

@@ -129,6 +129,27 @@ TEST(Interval, FromSurfacingToTheNextDescent) {
     EXPECT_EQ(loggedInterval(lb, 1), -1);
 }
 
+// Two-digit years before 70 are this century's; every part of a date or time out of its range,
+// a wrong separator or anything after the value gives no interval.
+TEST(Interval, DatesAndTimesAtTheirLimits) {
+    Logbook lb = divesWith({"1.0"}, "31.12.99,1.1.00", "9:00,12:00", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), 1440 - 9 * 60 - 30 + 12 * 60);
+    lb = divesWith({"1.0"}, "31.12.69,1.1.70", "9:00,12:00", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), -1);  // 2069, then 1970
+    for (const char* dates :
+         {"1-8-26,1.8.26", "1.8-26,1.8.26", "0.8.26,1.8.26", "1.0.26,1.8.26", "1.13.26,1.8.26",
+          "1.8.26x,1.8.26", "1.8.26,1.8.", "1.8.26,1.8.26.1"}) {
+        lb = divesWith({"1.0"}, dates, "9:00,12:00", "9:30,12:10");
+        EXPECT_EQ(loggedInterval(lb, 1), -1) << dates;
+    }
+    for (const char* ups : {"9:60,12:10", "930,12:10", "9:30x,12:10", "-9:30,12:10", ",12:10"}) {
+        lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,12:00", ups);
+        EXPECT_EQ(loggedInterval(lb, 1), -1) << ups;
+    }
+    lb = divesWith({"1.0"}, "1.8.26,1.8.26", "9:00,x", "9:30,12:10");
+    EXPECT_EQ(loggedInterval(lb, 1), -1);
+}
+
 std::vector<std::string> picture(const Logbook& lb, const DiveRecord& r, int mark) {
     return divePicture(lb, r, scanDive(lb, r), mark);
 }
@@ -154,6 +175,19 @@ TEST(Picture, FitsTheConsoleAndShowsModAndSwitch) {
         EXPECT_LE(line.size(), 72u) << line;
     EXPECT_TRUE(picture(lb, record(1, 20), -1).empty());
     EXPECT_TRUE(picture(lb, record(3, 0), -1).empty());
+}
+
+// Without a known Mix2 there is no MOD: no line of dashes, and the legend does not name one; a
+// mark beyond the last sample is not drawn.
+TEST(Picture, NoModWithoutMix2) {
+    Logbook lb = divesWith({"0.0", "12.0", "30.0", "12.0", "0.0"});
+    std::string all;
+    for (const std::string& line : picture(lb, record(5, 20, -1), 5))
+        all += line + "\n";
+    EXPECT_EQ(all.find("|-"), std::string::npos) << all;
+    EXPECT_EQ(all.find("MOD"), std::string::npos) << all;
+    EXPECT_EQ(all.find('W'), all.rfind("W Gaswechsel")) << all;
+    EXPECT_NE(all.find('*'), std::string::npos) << all;
 }
 
 // The MOD's tenths and the minutes' metres read a field alike: whole numbers are metres, other

@@ -27,4 +27,16 @@ TEST(ConsoleRead, WordsCharactersAndDiscarding) {
     EXPECT_FALSE(consoleReadWord(&word));
 }
 
+// Every blank a typed answer may start with is skipped; a run of input without any line end
+// ends the input for good, however much follows.
+TEST(ConsoleRead, BlanksAndEndlessRuns) {
+    std::string word;
+    setConsoleInput("\t\v\f\r name\n" + std::string((1 << 20) + 1, 'a') + "\nnoch\n");
+    ASSERT_TRUE(consoleReadWord(&word));
+    EXPECT_EQ(word, "name");
+    EXPECT_FALSE(consoleReadWord(&word));
+    EXPECT_FALSE(consoleReadWord(&word));
+    EXPECT_EQ(consoleReadChar(), EOF);
+}
+
 }  // namespace

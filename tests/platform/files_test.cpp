@@ -98,8 +98,6 @@ TEST(Files, OpenAndRemoveReportFailure) {
     leaveScratch(s);
 }
 
-#ifdef _WIN32
-
 // Writes `text` through a temporary file and puts it in place of `name`.
 bool replaceVia(const char* name, const std::string& text) {
     FileTemp* temp;
@@ -110,6 +108,64 @@ bool replaceVia(const char* name, const std::string& text) {
     fileTempDone(temp, !ok);
     return ok;
 }
+
+#ifndef _WIN32
+
+// A link's relative target counts from the link's own folder; the link stays a link.
+TEST(Files, RelativeLinkInAFolderReplacesItsTarget) {
+    Scratch s = enterScratch("relative");
+    fs::create_directory("sub");
+    writeFile("sub/ziel.vdp", "alt");
+    writeFile("ziel.vdp", "nicht dieses");
+    fs::create_symlink("ziel.vdp", "sub/p.vdp");
+    EXPECT_TRUE(replaceVia("sub/p.vdp", "neu"));
+    EXPECT_TRUE(fs::is_symlink("sub/p.vdp"));
+    EXPECT_EQ(readFile("sub/ziel.vdp"), "neu");
+    EXPECT_EQ(readFile("ziel.vdp"), "nicht dieses");
+    EXPECT_TRUE(fileSame("sub/p.vdp", "sub/ziel.vdp"));
+    EXPECT_FALSE(fileSame("sub/p.vdp", "ziel.vdp"));
+    EXPECT_FALSE(fileSame("fehlt.vdp", "ziel.vdp"));
+    leaveScratch(s);
+}
+
+// A path longer than any the system takes gets no temporary file. Of two temporary files the
+// newer one is guarded: finishing the older leaves its guard alone.
+TEST(Files, OverlongPathsAndTwoTemporaryFiles) {
+    Scratch s = enterScratch("overlong");
+    std::string deep = std::string(250, 'd');
+    std::string name;
+    for (int i = 0; i < 20; i++)
+        name += deep + "/";
+    EXPECT_FALSE(replaceVia((name + "p.vdp").c_str(), "neu"));
+    FileTemp* older;
+    FileTemp* newer;
+    FILE* a = fileTempCreate("p.vdp", &older);
+    FILE* b = fileTempCreate("p.vdp", &newer);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    fclose(a);
+    fileTempDone(older, true);
+    fclose(b);
+    EXPECT_TRUE(fileTempReplace(newer));
+    fileTempDone(newer, false);
+    EXPECT_EQ(readFile("p.vdp"), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    leaveScratch(s);
+}
+
+// Links in a circle lead nowhere a write could reach: no temporary file, nothing made.
+TEST(Files, LinksInACircleAreRefused) {
+    Scratch s = enterScratch("circle");
+    fs::create_symlink("b.vdp", "a.vdp");
+    fs::create_symlink("a.vdp", "b.vdp");
+    EXPECT_FALSE(replaceVia("a.vdp", "neu"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+    leaveScratch(s);
+}
+
+#endif
+
+#ifdef _WIN32
 
 std::wstring toWide(const char* bytes, unsigned codePage) {
     std::wstring wide;

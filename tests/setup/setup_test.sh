@@ -8,6 +8,8 @@ bash=$(command -v bash)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 m=$work/m
+# Every tool an install brings.
+tools="cmake g++ ninja x86_64-w64-mingw32-g++-posix wine dpkg-source clang++-14 gcovr rsvg-convert"
 
 stub() {  # stub NAME [BODY]: an executable in the machine's bin/ that runs BODY
     printf '#!%s\n%s\n' "$bash" "${2:-exit 0}" >"$m/bin/$1"
@@ -15,7 +17,7 @@ stub() {  # stub NAME [BODY]: an executable in the machine's bin/ that runs BODY
 }
 
 # machine UID TOOL...: a fresh machine with only the tools named ("gtest": GoogleTest, "expat":
-# its header).
+# its header, "clangrt": clang's fuzzer runtime, "benchmark": Google Benchmark's header).
 machine() {
     rm -rf "$m" && mkdir -p "$m/bin" && : >"$m/log"
     ln -s "$(command -v env)" "$m/bin/env"
@@ -29,10 +31,14 @@ machine() {
 [ -e $m/apt-fails ] && exit 100
 : >$m/gtest.h
 : >$m/expat.h
-for t in cmake g++ ninja; do printf '#!/bin/true\n' >$m/bin/\$t; $(command -v chmod) +x $m/bin/\$t; done" ;;
+: >$m/clangrt.a
+: >$m/benchmark.h
+for t in $tools; do printf '#!/bin/true\n' >$m/bin/\$t; $(command -v chmod) +x $m/bin/\$t; done" ;;
         sudo) stub sudo "echo \"sudo \$*\" >>$m/log; exec \"\$@\"" ;;
         gtest) : >"$m/gtest.h" ;;
         expat) : >"$m/expat.h" ;;
+        clangrt) : >"$m/clangrt.a" ;;
+        benchmark) : >"$m/benchmark.h" ;;
         *) stub "$tool" ;;
         esac
     done
@@ -41,7 +47,8 @@ for t in cmake g++ ninja; do printf '#!/bin/true\n' >$m/bin/\$t; $(command -v ch
 # expect CODE LINE... after run ARGS...: the exit code, and each LINE in the output or the log.
 run() {
     env -i PATH="$m/bin" CSV2VDP_GTEST_FILES="$m/gtest.h" \
-        CSV2VDP_EXPAT_FILES="$m/expat.h" "$bash" "$script" "$@" >"$m/out" 2>&1
+        CSV2VDP_EXPAT_FILES="$m/expat.h" CSV2VDP_CLANGRT_FILES="$m/clangrt.a" \
+        CSV2VDP_BENCHMARK_FILES="$m/benchmark.h" "$bash" "$script" "$@" >"$m/out" 2>&1
     code=$?
 }
 expect() {
@@ -101,4 +108,32 @@ run --tests
 expect 0 "setup: missing: expat" "apt-get install -y -qq libexpat1-dev [noninteractive]" \
     "setup: installed: libexpat1-dev"
 
-echo "setup: seven machines, each as expected"
+# The Windows build's tools on a machine with the rest: installed, named in one line.
+machine 0 apt-get cmake c++ ninja gtest expat
+run --tests --win
+expect 0 "setup: missing: mingw-w64, wine, dpkg-source" \
+    "apt-get install -y -qq g++-mingw-w64-x86-64 wine wine64 dpkg-dev [noninteractive]" \
+    "setup: installed: g++-mingw-w64-x86-64 wine wine64 dpkg-dev"
+
+# Coverage and fuzzing: what is there is left alone, the rest named in the command to run.
+machine 1000 apt-get cmake c++ ninja expat gtest clang++-14
+run --tests --clang --gcovr
+expect 1 "setup: missing: clang's fuzzer runtime, gcovr" \
+    "    su -c 'apt-get update && apt-get install -y libclang-rt-14-dev gcovr'"
+
+machine 0 cmake c++ ninja expat
+run --bench --rsvg
+expect 1 "setup: missing: Google Benchmark, rsvg-convert" \
+    "    apt-get update && apt-get install -y libbenchmark-dev librsvg2-bin"
+
+# Everything there, every flag: silent.
+machine 0 apt-get cmake c++ ninja gtest expat x86_64-w64-mingw32-g++-posix wine dpkg-source \
+    clang++-14 clangrt gcovr benchmark rsvg-convert
+run --tests --win --clang --gcovr --bench --rsvg
+expect 0
+[ -s "$m/out" ] || [ -s "$m/log" ] && bad "nothing missing, yet something was said or run"
+
+run --coverage
+expect 2 "setup: unknown flag --coverage (known: --tests --win --clang --gcovr --bench --rsvg)"
+
+echo "setup: eleven machines, twelve runs, each as expected"

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the release bundle, unpacks it as a user would and converts the example export with
-# the executable inside it: no file from the build tree may be needed.
+# the executable inside it: no file from the build tree may be needed. LIZENZEN.txt must hold
+# the notice and revision of the expat that tools/expat_win.sh built into EXPAT_ROOT.
+# Usage: bundle_test.sh CPACK BUILD NAME SOURCE EMULATOR EXPAT_ROOT
 set -u
 cpack=$1
 build=$2
 name=$3
 source=$4
 emulator=${5:-}
+expat=$6
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,8 +30,24 @@ mkdir "$work/unpacked"
 
 fail=0
 contents=$(cd "$work/unpacked" && find . -mindepth 1 | sort | tr '\n' ' ')
-if [ "$contents" != "./Info.txt ./csv2vdp.exe ./logbuch.csv " ]; then
+if [ "$contents" != "./Info.txt ./LIZENZEN.txt ./csv2vdp.exe ./logbuch.csv " ]; then
     echo "bundle holds: $contents"
+    fail=1
+fi
+licence=$work/unpacked/LIZENZEN.txt
+revision=$(cat "$expat/stamp")
+if ! tr -d '\r' <"$licence" | grep -qxF "der Revision $revision. Ihr Lizenzhinweis:"; then
+    echo "LIZENZEN.txt does not name expat $revision"
+    fail=1
+fi
+# expat's notice, whole, ends the file; lines end in CR LF as in Info.txt.
+lines=$(wc -l <"$expat/COPYING")
+if ! tr -d '\r' <"$licence" | tail -n "$lines" | cmp -s - "$expat/COPYING"; then
+    echo "LIZENZEN.txt does not end with expat's COPYING"
+    fail=1
+fi
+if grep -qv $'\r$' "$licence"; then
+    echo "LIZENZEN.txt has lines without CR LF"
     fail=1
 fi
 cmp "$work/unpacked/Info.txt" "$source/docs/Info.txt" || fail=1
