@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "assist/checks.h"
 #include "assist/clock.h"
 #include "assist/logintervals.h"
 #include "assist/minutes.h"
@@ -15,7 +16,6 @@
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
-#include "assist/checks.h"
 #include "import/dive.h"
 #include "import/logfile.h"
 #include "program.h"
@@ -55,17 +55,50 @@ std::string shortGases(const LogDive& dive) {
     return text;
 }
 
-// The first gas and every switch with the profile minute its gas is written from.
+// The first gas, then every switch on a line of its own with the profile minute its gas is
+// written from; a switch after the last sample says so.
 std::string gasesText(const LogDive& from, const Dive& dive) {
     std::string text = gasText(gasOf(from, dive.firstGas)) + " ab Beginn";
+    double last = dive.samples.empty() ? 0 : dive.samples.back().seconds;
     for (size_t k = 0; k < dive.switches.size(); k++) {
         const DiveSwitch& w = dive.switches[k];
         long long minute = switchMinute(dive, k);
-        text += "; " + gasText(gasOf(from, w.gas)) + " ab " + clock(w.seconds) +
-                (minute > 0 ? " (im Profil ab Minute " + std::to_string(minute) + ")"
-                            : " (im Profil keine Minute damit)");
+        std::string where = minute > 0 ? "im Profil ab Minute " + std::to_string(minute)
+                                       : "im Profil keine Minute damit";
+        if (w.seconds > last) where = "nach der letzten Probe, " + where;
+        text += ";\n      " + gasText(gasOf(from, w.gas)) + " ab " + clock(w.seconds) + " (" +
+                where + ")";
     }
     return text;
+}
+
+// `text` broken before a ", " part that would pass 79 columns, starting at column `first`;
+// the lines after the first indented to `indent`.
+std::string wrapped(const std::string& text, size_t first, size_t indent) {
+    std::string out;
+    size_t column = first;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t next = text.find(", ", at);
+        std::string part =
+            text.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        if (at > 0 && column + 2 + part.size() > 79) {
+            out += ",\n" + std::string(indent, ' ');
+            column = indent;
+        } else if (at > 0) {
+            out += ", ";
+            column += 2;
+        }
+        out += part;
+        column += part.size();
+        at = next == std::string::npos ? text.size() : next + 2;
+    }
+    return out;
+}
+
+// "1 Tauchgang" or "3 Tauchgaenge".
+std::string divesWord(size_t n) {
+    return std::to_string(n) + (n == 1 ? " Tauchgang" : " Tauchgaenge");
 }
 
 // Where the minutes hold a depth the samples do not show: gaps and the deep end.
@@ -132,7 +165,7 @@ std::vector<std::string> logFindings(const LogDive& from, const Dive& dive) {
     if (endsCutShort(dive)) {
         char text[160];
         snprintf(text, sizeof text,
-                 "Die letzte Probe liegt in %.1f m Tiefe, tiefer als jeder Sicherheitsstopp:\n"
+                 "Letzte Probe in %.1f m, tiefer als jeder Sicherheitsstopp:\n"
                  "die Aufzeichnung wirkt abgeschnitten.",
                  dive.samples.back().depth);
         texts.push_back(text);
@@ -249,8 +282,9 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     LogFile log;
     std::vector<int> chosen;
     if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return kLogNotUsable;
-    printf("%lld Tauchgaenge sind in der Datei vorhanden; umgewandelt werden: %s\n",
-           static_cast<long long>(log.dives.size()), chosenText(chosen).c_str());
+    printf("%s in der Datei vorhanden; umgewandelt %s: %s\n",
+           (divesWord(log.dives.size()) + (log.dives.size() == 1 ? " ist" : " sind")).c_str(),
+           chosen.size() == 1 ? "wird" : "werden", chosenText(chosen).c_str());
     std::vector<Dive> dives;
     std::vector<bool> clashed;
     printClashes(log, chosen, "\nERROR: ", &clashed);
@@ -265,8 +299,8 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
             printf("%s\n", why.c_str());
             refused = true;
         }
-        for (const std::string& text : why.empty() ? logFindings(dive, written)
-                                                   : std::vector<std::string>()) {
+        for (const std::string& text :
+             why.empty() ? logFindings(dive, written) : std::vector<std::string>()) {
             if (unattended) {
                 printReason("ERROR: Tauchgang " + std::to_string(number) + ": ", text);
                 refused = true;
@@ -337,8 +371,8 @@ int checkLog(const FileNames& names, const std::string& list,
     std::vector<int> chosen;
     if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return -1;
     std::vector<int> series = defaultSeries(log.dives);
-    printf("%lld Tauchgaenge; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
-           static_cast<long long>(log.dives.size()));
+    printf("%s; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
+           divesWord(log.dives.size()).c_str());
     printf("   Nr.  Datum       Zeit   Dauer     Tiefe  Gase\n");
     for (size_t k = 0; k < log.dives.size(); k++) {
         const LogDive& dive = log.dives[k];
@@ -349,7 +383,7 @@ int checkLog(const FileNames& names, const std::string& list,
                static_cast<long long>(k + 1), dive.date.empty() ? "?" : dive.date.c_str(),
                dive.time.empty() ? "?" : dive.time.c_str(),
                dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
-               dive.greatestDepth, shortGases(dive).c_str());
+               dive.greatestDepth, wrapped(shortGases(dive), 46, 46).c_str());
     }
     int found = printTakenProfile(names, "Befund: ", earlier);
     std::vector<bool> clashed;
@@ -364,8 +398,8 @@ int checkLog(const FileNames& names, const std::string& list,
             printf("Befund: %s\n", why.c_str() + 7);  // without its "ERROR: "
             found++;
         }
-        for (const std::string& text : why.empty() ? logFindings(dive, dives.back())
-                                                   : std::vector<std::string>()) {
+        for (const std::string& text :
+             why.empty() ? logFindings(dive, dives.back()) : std::vector<std::string>()) {
             printReason("Befund: Tauchgang " + std::to_string(number) + ": ", text);
             found++;
         }
