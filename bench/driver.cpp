@@ -3,7 +3,7 @@
 // and in the assisted mode (the export as argument), next to the baseline program; one table
 // row reports time, throughput, the ratios to the baseline and to the classic run, and memory.
 //   csv2vdp_bench PROGRAM BASELINE [--rows N,N,...] [--dives D] [--repeat R] [--seed S]
-//                 [--rate SECONDS]   (every dive at that sampling rate; default: 10, 20 or 30 s)
+//                 [--rate SECONDS]   (every dive at that sampling rate; default: 1, 2 or 4 s)
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/utsname.h>
@@ -150,7 +150,7 @@ int occurrences(const std::string& text, const char* what) {
 // Answers that went astray show up as a repeated question or as suggestions not taken.
 bool assistedAnswersFit(const std::string& console, int suggestions) {
     return occurrences(console, "Ungueltige Eingabe") == 0 &&
-           occurrences(console, "Vorschlag: Gaswechsel") == suggestions &&
+           occurrences(console, "Fruehester Gaswechsel:") == suggestions &&
            occurrences(console, " vermerkt.") == suggestions;
 }
 

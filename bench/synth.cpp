@@ -2,6 +2,7 @@
 // depth per dive and sample row, each dive a descent, a wandering bottom phase and an ascent.
 #include "synth.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -38,7 +39,9 @@ struct Dive {
 Dive makeDive(Rng* rng, int samples, bool longest, int rate) {
     static const int kMix1[] = {21, 21, 32, 36, -1};
     static const int kMix2[] = {-1, -1, 50, 80};
-    static const int kRates[] = {10, 20, 30};
+    // Rates of today's computers: a million sample rows still make a profile of well under the
+    // million minutes every door refuses.
+    static const int kRates[] = {1, 2, 4};
     Dive d;
     d.mix1 = kMix1[between(rng, 0, 4)];
     d.mix2 = kMix2[between(rng, 0, 3)];
@@ -47,6 +50,9 @@ Dive makeDive(Rng* rng, int samples, bool longest, int rate) {
     d.interval = between(rng, 20, 299);
     d.length = longest ? samples : between(rng, (samples + 1) / 2, samples);
     d.maxDepth = between(rng, 100, 450);
+    // Within Mix1's MOD, noise included: a dive beyond it asks whether to go on.
+    if (d.mix1 == 36) d.maxDepth = std::min(d.maxDepth, 325);
+    if (d.mix1 == 32) d.maxDepth = std::min(d.maxDepth, 380);
     return d;
 }
 
@@ -68,6 +74,7 @@ struct SwitchWatch {
     int deepest = -1;  // tenths; -1: no sample from 1 on yet
     int suggested = -1;
     int deepestAfter = -1;
+    int deepestFromTyped = -1;  // the deepest from the classic answer's sample on
 };
 
 // The assisted mode's MOD rule, multiplied out as it does it.
@@ -75,10 +82,11 @@ bool withinMod(int tenths, int oxygen) {
     return int64_t{tenths} * oxygen <= 16000 - 100 * int64_t{oxygen};
 }
 
-void watch(SwitchWatch* w, int mix2, int i, int tenths) {
+void watch(SwitchWatch* w, int mix2, int i, int tenths, int typedSample) {
+    if (i >= typedSample) w->deepestFromTyped = std::max(w->deepestFromTyped, tenths);
     if (i < 1) return;
     if (tenths > w->deepest) {
-        *w = SwitchWatch{tenths, -1, -1};
+        *w = SwitchWatch{tenths, -1, -1, w->deepestFromTyped};
     } else if (w->suggested < 0) {
         if (withinMod(tenths, mix2)) {
             w->suggested = i;
@@ -168,21 +176,35 @@ void writeHeader(std::string* csv, const std::vector<Dive>& dives) {
     }
 }
 
-// Answers: the name, a switch time for each dive with two gases, "y" to every interval, and
-// the final Enter. The switch at 10:00 fits every dive once the export has 1000 sample rows
-// (the shortest dive then lasts 500 samples of 10 s or more); smaller exports answer 0:00,
-// which every dive accepts.
-std::string makeAnswers(const std::vector<Dive>& dives, int samples, const std::string& base) {
+// The classic answer's switch: 5:00 fits every dive once the export has 1000 sample rows (the
+// shortest dive then lasts 500 samples of 1 s or more); smaller exports answer 0:00, which every
+// dive accepts. Its sample, as the classic entry takes it.
+const char* typedSwitch(int samples) {
+    return samples >= 1000 ? "5:00\n" : "0:00\n";
+}
+int typedSample(int samples, int rate) {
+    return (samples >= 1000 ? 300 : 0) / rate + 1;
+}
+
+// Answers: the name, a switch time for each dive with two gases and 'y' where the MOD is passed
+// after it, "y" to every interval, then 'y' to a profile too long for the planner (or the final
+// Enter when it is not) and the final Enter.
+std::string makeAnswers(const std::vector<Dive>& dives, const std::vector<SwitchWatch>& watches,
+                        int samples, const std::string& base) {
     std::string answers = base + "\n";
     for (size_t j = 0; j < dives.size(); j++) {
         const Dive& d = dives[j];
-        if (d.mix1 != -1 && d.mix2 != -1) answers += samples >= 1000 ? "10:00\n" : "0:00\n";
+        if (d.mix1 != -1 && d.mix2 != -1) {
+            answers += typedSwitch(samples);
+            if (!withinMod(watches[j].deepestFromTyped, d.mix2)) answers += "y\n";
+        }
         if (j + 1 != dives.size()) answers += "y\n";
     }
-    return answers + "\n";
+    return answers + "y\n\n";
 }
 
-// The assisted mode asks about every dive whose mix2 is a share, and never for the name.
+// The assisted mode asks about every dive whose mix2 is a share, and never for the name: the
+// suggested switch is typed as the time it shows.
 std::string makeAssistedAnswers(const std::vector<Dive>& dives,
                                 const std::vector<SwitchWatch>& watches, int* suggestions) {
     std::string answers;
@@ -192,13 +214,16 @@ std::string makeAssistedAnswers(const std::vector<Dive>& dives,
         const SwitchWatch& w = watches[j];
         if (d.mix2 != -1 && w.suggested < 0) answers += "-\n";
         if (d.mix2 != -1 && w.suggested >= 0) {
-            answers += "\n";
+            long long seconds = static_cast<long long>(w.suggested) * d.rate;
+            char text[32];
+            snprintf(text, sizeof text, "%lld:%02lld\n", seconds / 60, seconds % 60);
+            answers += text;
             ++*suggestions;
             if (!withinMod(w.deepestAfter, d.mix2)) answers += "y\n";
         }
         if (j + 1 != dives.size()) answers += "y\n";
     }
-    return answers + "\n";
+    return answers + "y\n\n";
 }
 
 }  // namespace
@@ -226,11 +251,11 @@ SynthExport makeSyntheticExport(uint64_t seed, int dives, int samples, const std
             if (i >= d.length) continue;
             int tenths = depthAt(&rng, d, i);
             appendTenths(&out.csv, tenths);
-            if (d.mix2 != -1) watch(&watches[j], d.mix2, i, tenths);
+            if (d.mix2 != -1) watch(&watches[j], d.mix2, i, tenths, typedSample(samples, d.rate));
         }
         out.csv += "\r\n";
     }
-    out.answers = makeAnswers(list, samples, baseName);
+    out.answers = makeAnswers(list, watches, samples, baseName);
     out.assistedAnswers = makeAssistedAnswers(list, watches, &out.suggestions);
     out.rows = 23 + samples;
     return out;
