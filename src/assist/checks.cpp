@@ -148,9 +148,9 @@ std::vector<int> deepestOnEachGas(const Dive& dive) {
         while (next < dive.switches.size() && dive.switches[next].seconds <= s.seconds)
             gas = dive.switches[next++].gas;
         if (gas < 0 || static_cast<size_t>(gas) >= deepest.size()) continue;
-        int tenths = dive.format == kExportDive
-                         ? readTenths(*dive.rows, dive.number, kFirstSampleRow + static_cast<int>(k))
-                         : clampToTenths(s.depth);
+        int tenths = dive.format == kExportDive ? readTenths(*dive.rows, dive.number,
+                                                             kFirstSampleRow + static_cast<int>(k))
+                                                : clampToTenths(s.depth);
         deepest[static_cast<size_t>(gas)] = std::max(deepest[static_cast<size_t>(gas)], tenths);
     }
     return deepest;

@@ -144,9 +144,8 @@ void unattendedInterval(const Logbook& lb, DiveRecord& r) {
     int exported = r.surfaceInterval;
     r.surfaceInterval = intervalToWrite(lb, r);
     if (logged < 0) {
-        printf(
-            "\nOberflaechenpause von %d:%02dh aus dem Datensatz uebernommen.\n",
-            exported / 60, exported % 60);
+        printf("\nOberflaechenpause von %d:%02dh aus dem Datensatz uebernommen.\n", exported / 60,
+               exported % 60);
     } else if (r.surfaceInterval == exported) {
         printf(
             "\nOberflaechenpause von %d:%02dh aus dem Datensatz uebernommen,\n"

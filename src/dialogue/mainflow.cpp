@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "assist/scan.h"
 #include "dialogue/assisted.h"
 #include "dialogue/logflow.h"
 #include "dialogue/names.h"
@@ -10,7 +11,6 @@
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
-#include "assist/scan.h"
 #include "import/dive.h"
 #include "import/divetable.h"
 #include "import/logfile.h"
@@ -60,10 +60,10 @@ bool hasEnoughRows(const Logbook& lb) {
 
 // How one export's conversion ended.
 enum Outcome {
-    kConverted,  // written, or the user kept the earlier profile
-    kNotUsable,  // the export could not be used; its message is out
-    kFailed,     // the profile could not be written
-    kGone,       // the console input ended
+    kConverted,    // written, or the user kept the earlier profile
+    kNotUsable,    // the export could not be used; its message is out
+    kFailed,       // the profile could not be written
+    kGone,         // the console input ended
     kDeclinedRun,  // 'n' after a WARNUNG: nothing is written, the run ends
 };
 

@@ -7,11 +7,11 @@
 
 #include "assist/clock.h"
 #include "assist/minutes.h"
+#include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
-#include "program.h"
-#include "dialogue/prompts.h"
 #include "platform/textfile.h"
+#include "program.h"
 
 namespace {
 

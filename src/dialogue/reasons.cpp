@@ -132,8 +132,8 @@ void printReason(const std::string& lead, const std::string& text) {
 std::string rateReason(const Logbook& lb, const DiveRecord& r) {
     int d = r.number;
     if (rateUsable(lb, d)) return std::string();
-    const char* how = numberField(lb, d, kRateRow) == kFieldNotPlain ? "ist keine reine Zahl"
-                                                                      : "ungueltig";
+    const char* how =
+        numberField(lb, d, kRateRow) == kFieldNotPlain ? "ist keine reine Zahl" : "ungueltig";
     return textOf("Samplingrate '%s' %s;\nder Tauchgang wird mit %d s je Probe geschrieben.",
                   fieldBytes(lb, d, kRateRow).c_str(), how, kFallbackRate);
 }

@@ -70,8 +70,8 @@ bool askInterval(const Logbook& lb, DiveRecord& r) {
                r.surfaceInterval % 60);
         if (dates < 0 || r.surfaceInterval <= dates + 1) return true;
         // A longer pause leaves less nitrogen than the diver carried.
-        std::string text = "Die Pause von " + hoursText(r.surfaceInterval) +
-                           " ist laenger als " + hoursText(dates) +
+        std::string text = "Die Pause von " + hoursText(r.surfaceInterval) + " ist laenger als " +
+                           hoursText(dates) +
                            " laut Datum und Uhrzeit;\neine laengere Pause laesst weniger " +
                            "Stickstoff im Profil.";
         ReviewResult anyway = warnAndAsk(text);
@@ -151,7 +151,8 @@ ReviewResult reviewDives(const Logbook& lb, std::vector<DiveRecord>& dives, Door
             if (s.dive == dives[i].number) given = &s;
         }
         printDive(lb, dives[i]);
-        ReviewResult result = reviewDive(lb, dives[i], i + 1 == dives.size(), door, given, scans[i]);
+        ReviewResult result =
+            reviewDive(lb, dives[i], i + 1 == dives.size(), door, given, scans[i]);
         if (result != kReviewed) return result;
     }
     return kReviewed;

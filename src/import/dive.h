@@ -11,11 +11,6 @@
 #include "import/logdive.h"
 #include "import/numbers.h"
 
-// Air, as the export names it (21 % oxygen) and as the planner is given it (78 % nitrogen, the
-// surface lines' value too).
-constexpr int kAirOxygen = 21;
-constexpr int kAirNitrogen = 78;
-
 struct DiveSample {
     double seconds;  // since the dive began
     double depth;    // metres

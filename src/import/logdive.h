@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+// Air, as the export names it (21 % oxygen) and as the planner is given it (78 % nitrogen, the
+// surface lines' value too): the one home of both numbers.
+constexpr int kAirOxygen = 21;
+constexpr int kAirNitrogen = 78;
+
 struct LogSample {
     double seconds;  // since the dive began
     double depth;    // metres

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <utility>
 
+#include "import/numbers.h"
+
 namespace {
 
 bool blank(char c) {
@@ -56,33 +58,10 @@ bool numberAndUnit(const std::string& text, double* value, std::string* unit) {
 
 // Digits only, at most `most` of them, at least one.
 bool digits(const char* s, size_t n, size_t most, long* value) {
-    if (n == 0 || n > most) return false;
-    long v = 0;
-    for (size_t i = 0; i < n; ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    *value = v;
+    long long v;
+    if (n == 0 || n > most || readDigits(s, n, most, 1000000000LL, &v) != n) return false;
+    *value = static_cast<long>(v);
     return true;
-}
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-long long daysFromCivil(long y, long m, long d) {
-    y -= m <= 2;
-    long era = (y >= 0 ? y : y - 399) / 400;
-    long yoe = y - era * 400;
-    long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return static_cast<long long>(era) * 146097 + doe - 719468;
-}
-
-bool leap(long y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-long daysIn(long y, long m) {
-    static const long kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && leap(y) ? 29 : kDays[m - 1];
 }
 
 // Plain ASCII, at most 40 characters: the text as a message may quote it.
@@ -288,7 +267,7 @@ bool parseDateTime(const std::string& text, LocalTime* out) {
         !digits(s + 8, 2, 2, &d)) {
         return false;
     }
-    if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > daysIn(y, mo)) return false;
+    if (y < 1 || mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo)) return false;
     bool hasTime = n > 10;
     if (hasTime) {
         if ((s[10] != 'T' && s[10] != ' ') || n < 16 || s[13] != ':' || !digits(s + 11, 2, 2, &h) ||
@@ -326,7 +305,7 @@ bool parseDateTime(const std::string& text, LocalTime* out) {
     out->minute = daysFromCivil(y, mo, d) * 1440 + h * 60 + mi;
     out->hasTime = hasTime;
     out->offset = offset;
-    char buf[32];
+    char buf[64];  // room for any long the format could be given
     std::snprintf(buf, sizeof buf, "%02ld.%02ld.%04ld", d, mo, y);
     out->date = buf;
     out->time.clear();

@@ -20,7 +20,7 @@ bool parentIs(const LogParse& p, const char* name) {
 
 // Subsurface writes air as no oxygen at all (or 0 %).
 double oxygenOrAir(double o2) {
-    return o2 > 0 ? o2 : 21;
+    return o2 > 0 ? o2 : kAirOxygen;
 }
 
 void startDive(SubsurfaceReader* r, LogParse* p, const char** attrs) {
@@ -68,7 +68,7 @@ void readCylinder(SubsurfaceReader* r, LogParse* p, const char** attrs) {
     if (isWord(use, "diluent") || isWord(use, "oxygen")) r->dive.kind = kRebreather;
     const char* o2 = attribute(attrs, "o2");
     const char* he = attribute(attrs, "he");
-    LogGas gas{21, 0};
+    LogGas gas{kAirOxygen, 0};
     if (o2 && !readShare(o2, &gas.o2)) return failValue(p, "cylinder", "kein Gasanteil", o2);
     if (he && !readShare(he, &gas.he)) return failValue(p, "cylinder", "kein Gasanteil", he);
     gas.o2 = oxygenOrAir(gas.o2);
@@ -206,7 +206,7 @@ void endDive(SubsurfaceReader* r, LogParse* p) {
     r->computers.clear();
     // Without a cylinder the dive is on air until its first gas change; without a gas change,
     // on its first cylinder.
-    int start = r->cylinders > 0 ? 0 : gasIndex(&d, LogGas{21, 0}, &r->keys);
+    int start = r->cylinders > 0 ? 0 : gasIndex(&d, LogGas{kAirOxygen, 0}, &r->keys);
     finishDive(&d, start, std::move(raw));
     p->dives.push_back(std::move(d));
     r->inDive = false;

@@ -65,7 +65,7 @@ void startDive(UddfReader* r, const LogParse& p) {
 // the least oxygen, the side with more inert gas, said in the dive's note; air without a tank.
 int tankGas(UddfReader* r, GasKeys* keys) {
     LogDive& d = r->dive;
-    if (r->tanks.empty()) return gasIndex(&d, LogGas{21, 0}, keys);
+    if (r->tanks.empty()) return gasIndex(&d, LogGas{kAirOxygen, 0}, keys);
     int leanest = r->tanks[0];
     bool several = false;
     for (int t : r->tanks) {
@@ -111,6 +111,18 @@ void endWaypoint(UddfReader* r) {
 }
 
 // A number of the dive; "what" names what it should have been.
+// The mix an element's ref names into *mix; false once a ref to no mix has failed the file.
+bool mixOf(LogParse* p, UddfReader* r, const char** attrs, const char* element, int* mix) {
+    const char* ref = attribute(attrs, "ref");
+    auto found = r->mixIds.find(ref ? ref : "");
+    if (found == r->mixIds.end()) {
+        failValue(p, element, "ein Verweis auf kein Gasgemisch", ref ? ref : "");
+        return false;
+    }
+    *mix = found->second;
+    return true;
+}
+
 bool readNumber(LogParse* p, double* value, bool mayBeNegative) {
     double v = 0;
     if (!parseNumber(p->text, &v) || (!mayBeNegative && v < 0)) {
@@ -137,21 +149,13 @@ void uddfStart(UddfReader* r, LogParse* p, const char** attrs) {
         r->wpHasTime = r->wpHasDepth = false;
         r->wpMix = -1;
     } else if (is(*p, "switchmix") && parentIs(*p, "waypoint")) {
-        const char* ref = attribute(attrs, "ref");
-        auto found = r->mixIds.find(ref ? ref : "");
-        if (found == r->mixIds.end()) {
-            failValue(p, "switchmix", "ein Verweis auf kein Gasgemisch", ref ? ref : "");
-            return;
-        }
-        r->wpMix = found->second;
+        int mix;
+        if (!mixOf(p, r, attrs, "switchmix", &mix)) return;
+        r->wpMix = mix;
     } else if (is(*p, "link") && parentIs(*p, "tankdata")) {
-        const char* ref = attribute(attrs, "ref");
-        auto found = r->mixIds.find(ref ? ref : "");
-        if (found == r->mixIds.end()) {
-            failValue(p, "link", "ein Verweis auf kein Gasgemisch", ref ? ref : "");
-            return;
-        }
-        r->tanks.push_back(found->second);
+        int mix;
+        if (!mixOf(p, r, attrs, "link", &mix)) return;
+        r->tanks.push_back(mix);
     } else if (is(*p, "divemode")) {
         const char* type = attribute(attrs, "type");
         if (isWord(type, "closedcircuit") || isWord(type, "semiclosedcircuit")) {
