@@ -144,7 +144,7 @@ const char* assistedConsoleCase(const std::string& input, std::string* out) {
     writeFile("logbuch.vdp", kEarlier);
     int code = boundedExports(false, input, out);
     std::string profile = readFile("logbuch.vdp");
-    if (code != 0 && code != -1) return "exit code";
+    if (code != 0 && code != -1 && code != 1) return "exit code";
     if (strayFile("logbuch")) return "temporary file left";
     if (readFile("logbuch.csv") != exportData) return "export changed";
     // -1 a failed run, 1 a run the diver ended at a WARNUNG: neither touches the profile.
