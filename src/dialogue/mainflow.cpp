@@ -186,6 +186,14 @@ bool noDiveListFor(const FileNames& names, const std::string& diveList) {
     return false;
 }
 
+void printSwitchesRefused(const FileNames& log, const FileNames& profile) {
+    printf(
+        "\nERROR: --wechsel gilt nur fuer CSV-Exporte; %s nennt seine Gaswechsel\n"
+        "selbst.\n",
+        log.exportShown.c_str());
+    printRefused(profile);
+}
+
 namespace {
 
 // One argument of exportsFlow: an export or a log, loaded, checked and converted.
@@ -194,11 +202,7 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
     if (isNoFile(names)) return kNotUsable;
     if (isLogFile(names)) {
         if (!how.switches->empty()) {
-            printf(
-                "\nERROR: --wechsel gilt nur fuer CSV-Exporte; %s nennt seine Gaswechsel\n"
-                "selbst.\n",
-                names.exportShown.c_str());
-            printRefused(names);
+            printSwitchesRefused(names, names);
             return kNotUsable;
         }
         bool unattended = how.door == kUnattendedDoor;
@@ -230,7 +234,7 @@ int exportsFlow(const std::vector<std::string>& exports, bool unattended,
     bool reachedOutput = false;
     bool first = true;
     // A trip (--profil) is one run over all its logs.
-    size_t runs = profile.empty() ? exports.size() : 1;
+    size_t runs = profile.empty() || exports.empty() ? exports.size() : 1;
     for (size_t run = 0; run < runs; run++) {
         FileNames names = namesFromArgument(exports[run]);
         // Only the first clearing: a later one would wipe what the earlier exports reported.

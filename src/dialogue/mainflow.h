@@ -33,6 +33,10 @@ bool isNoFile(const FileNames& names);
 // Refuses a dive list for a CSV export; false once the refusal is printed.
 bool noDiveListFor(const FileNames& names, const std::string& diveList);
 
+// Refuses --wechsel for a log, which names its switches itself: the log and the profile that is
+// not written are named.
+void printSwitchesRefused(const FileNames& log, const FileNames& profile);
+
 // Loads the export named in `names` into *lb and counts its dives, refusing an export with too
 // few rows or without dives. False once the refusal is printed.
 bool loadUsable(const FileNames& names, Logbook* lb);

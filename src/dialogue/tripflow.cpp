@@ -67,14 +67,10 @@ FileNames tripNames(const std::string& profile, const FileNames& firstLog) {
 LogOutcome convertTrip(const std::vector<std::string>& logs, const std::string& profile,
                        const std::string& list, bool unattended, bool switchesGiven) {
     std::vector<FileNames> files;
-    if (!tripFiles(logs, profile, &files)) return kLogNotUsable;
+    if (!tripFiles(logs, profile, &files) || files.empty()) return kLogNotUsable;
     FileNames trip = tripNames(profile, files.front());
     if (switchesGiven) {
-        printf(
-            "\nERROR: --wechsel gilt nur fuer CSV-Exporte; %s nennt seine Gaswechsel\n"
-            "selbst.\n",
-            files.front().exportShown.c_str());
-        printRefused(trip);
+        printSwitchesRefused(files.front(), trip);
         return kLogNotUsable;
     }
     JoinedDives joined;
@@ -89,6 +85,6 @@ int checkTrip(const std::vector<std::string>& logs, const std::string& profile,
     std::vector<FileNames> files;
     bool usable = tripFiles(logs, profile, &files);
     JoinedDives joined;
-    if (!usable || !readLogs(files, &joined)) return -1;
+    if (!usable || files.empty() || !readLogs(files, &joined)) return -1;
     return checkLog(tripNames(profile, files.front()), joined, list, {});
 }
