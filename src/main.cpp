@@ -16,11 +16,12 @@ int run(const Command& command) {
         case kStartClassic:
             return mainFlow();
         case kStartAssisted:
-            return exportsFlow(command.exports, false, {}, command.diveList);
+            return exportsFlow(command.exports, false, {}, command.diveList, command.profile);
         case kStartUnattended:
-            return exportsFlow(command.exports, true, command.switches, command.diveList);
+            return exportsFlow(command.exports, true, command.switches, command.diveList,
+                               command.profile);
         case kStartCheck:
-            return checkExports(command.exports, command.diveList);
+            return checkExports(command.exports, command.diveList, command.profile);
         case kShowHelp:
             fputs(usageText(), stdout);
             return 0;

@@ -11,6 +11,7 @@
 #include "dialogue/names.h"
 #include "dialogue/reasons.h"
 #include "dialogue/summary.h"
+#include "dialogue/tripflow.h"
 #include "import/divetable.h"
 #include "import/fields.h"
 #include "import/layout.h"
@@ -100,18 +101,33 @@ int exportFindings(const Logbook& lb, const std::vector<FileNames>& earlier) {
     return found;
 }
 
-void printClosing(const FileNames& names, int found) {
+void printClosing(const std::string& shown, int found) {
     if (found == 0) {
-        printf("\nPruefung von %s: kein Befund.\n", names.exportShown.c_str());
+        printf("\nPruefung von %s: kein Befund.\n", shown.c_str());
     } else {
-        printf("\nPruefung von %s: %d Befund%s.\n", names.exportShown.c_str(), found,
-               found == 1 ? "" : "e");
+        printf("\nPruefung von %s: %d Befund%s.\n", shown.c_str(), found, found == 1 ? "" : "e");
     }
+}
+
+// --profil: the logs checked as one joined list.
+int checkJoined(const std::vector<std::string>& logs, const std::string& profile,
+                const std::string& diveList) {
+    std::string shown;
+    int found = checkTrip(logs, profile, diveList, &shown);
+    if (found < 0) {
+        printf("\nPruefung von %s: nicht verwendbar.\n", shown.c_str());
+    } else {
+        printClosing(shown, found);
+    }
+    fflush(stdout);
+    return found < 0 ? -1 : found > 0 ? 1 : 0;
 }
 
 }  // namespace
 
-int checkExports(const std::vector<std::string>& exports, const std::string& diveList) {
+int checkExports(const std::vector<std::string>& exports, const std::string& diveList,
+                 const std::string& profile) {
+    if (!profile.empty()) return checkJoined(exports, profile, diveList);
     bool unusable = false;
     bool findings = false;
     std::vector<FileNames> earlier;
@@ -122,7 +138,8 @@ int checkExports(const std::vector<std::string>& exports, const std::string& div
         if (isNoFile(names)) {
             found = -1;
         } else if (isLogFile(names)) {
-            found = checkLog(names, diveList, earlier);
+            JoinedDives joined;
+            found = readLogs({names}, &joined) ? checkLog(names, joined, diveList, earlier) : -1;
         } else if (noDiveListFor(names, diveList) && loadUsable(names, &lb)) {
             found = exportFindings(lb, earlier);
         }
@@ -132,7 +149,7 @@ int checkExports(const std::vector<std::string>& exports, const std::string& div
             continue;
         }
         earlier.push_back(names);
-        printClosing(names, found);
+        printClosing(names.exportShown, found);
         findings = findings || found > 0;
     }
     fflush(stdout);

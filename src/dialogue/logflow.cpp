@@ -121,10 +121,17 @@ void printHeld(const Dive& dive) {
     }
 }
 
-void printLoggedDive(int number, const LogDive& dive, const Dive& model) {
-    printf("\n\nTauchgang Nr. %d vom %s %s\n", number, dive.date.empty() ? "?" : dive.date.c_str(),
+void printLoggedDive(const JoinedDives& joined, int index, const Dive& model) {
+    const LogDive& dive = joined.dives[static_cast<size_t>(index)];
+    printf("\n\nTauchgang Nr. %d vom %s %s\n", index + 1,
+           dive.date.empty() ? "?" : dive.date.c_str(),
            dive.time.empty() ? "?" : dive.time.c_str());
     printf("----------------------------------------\n");
+    if (joined.files.size() > 1) {
+        size_t k = static_cast<size_t>(index);
+        printf("Aus %s, dort Tauchgang %d\n",
+               joined.files[static_cast<size_t>(joined.file[k])].c_str(), joined.place[k] + 1);
+    }
     printf("Dauer: %s min  Groesste Tiefe: %.1f m  Proben: %lld\n",
            dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
            dive.greatestDepth, static_cast<long long>(dive.samples.size()));
@@ -134,8 +141,8 @@ void printLoggedDive(int number, const LogDive& dive, const Dive& model) {
 }
 
 // Why a dive cannot become a minute profile; empty when it can.
-std::string refusal(int number, const LogDive& dive, const Dive& model) {
-    std::string name = "ERROR: " + diveName(number, dive);
+std::string refusal(const std::string& diveName, const LogDive& dive, const Dive& model) {
+    std::string name = "ERROR: " + diveName;
     if (dive.kind == kRebreather) {
         return name +
                " wurde mit einem Kreislauftauchgeraet\n"
@@ -191,11 +198,11 @@ std::string hoursText(long long minutes) {
 
 // Says which interval is written after the dive, from where, and the other one; and how the
 // start times were read when only one of the two names its time zone.
-void printInterval(int number, const LogDive& dive, const LogInterval& i) {
+void printInterval(const std::string& diveName, const LogInterval& i) {
     bool both = i.fromFile >= 0 && i.fromTimes >= 0 && intervalsDisagree(i.fromFile, i.fromTimes);
     bool fromFile = i.chosen == i.fromFile && i.fromFile >= 0;
-    printf("\nOberflaechenpause nach %s: %s\n%s", diveName(number, dive).c_str(),
-           hoursText(i.chosen).c_str(), fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
+    printf("\nOberflaechenpause nach %s: %s\n%s", diveName.c_str(), hoursText(i.chosen).c_str(),
+           fromFile ? "laut Datei" : "laut Datum und Uhrzeit");
     if (both) {
         printf(", kuerzer als %s %s: die sichere Seite.\n",
                hoursText(fromFile ? i.fromTimes : i.fromFile).c_str(),
@@ -215,17 +222,12 @@ const char* const kNoInterval =
     "steht weder in der Datei, noch ergibt sie sich aus Datum und Uhrzeit.";
 
 // The dives `list` names, or the last series; false once the refusal is printed.
-bool chooseDives(const LogFile& log, const FileNames& names, const std::string& list,
-                 std::vector<int>* chosen) {
-    if (log.dives.empty()) {
-        printf("\nERROR: Die Datei %s enthaelt keine Tauchgaenge.\n", names.exportShown.c_str());
-        return false;
-    }
+bool chooseDives(const JoinedDives& joined, const std::string& list, std::vector<int>* chosen) {
     if (list.empty()) {
-        *chosen = defaultSeries(log.dives);
+        *chosen = defaultSeries(joined.dives);
         return true;
     }
-    DiveChoice choice = parseDiveList(list, static_cast<int>(log.dives.size()));
+    DiveChoice choice = parseDiveList(list, static_cast<int>(joined.dives.size()));
     if (!choice.ok) {
         printf("\n%s\n", choice.error.c_str());
         return false;
@@ -234,7 +236,8 @@ bool chooseDives(const LogFile& log, const FileNames& names, const std::string& 
     return true;
 }
 
-// Reads the log and says so; false once the failure is printed.
+// Reads the log and says so; false once the failure is printed. A log without dives is refused:
+// it gives no profile, and in a trip the diver meant another file.
 bool readLog(const FileNames& names, LogFile* log) {
     *log = readLogFile(names.exportPath);
     if (!log->ok) {
@@ -244,21 +247,23 @@ bool readLog(const FileNames& names, LogFile* log) {
     printf("\nDatei %s wurde geladen\n", names.exportShown.c_str());
     if (log->sorted)
         printf("Die Tauchgaenge sind nach ihrem Beginn geordnet; die Datei listet sie anders.\n");
-    return true;
+    if (!log->dives.empty()) return true;
+    printf("\nERROR: Die Datei %s enthaelt keine Tauchgaenge.\n", names.exportShown.c_str());
+    return false;
 }
 
 // Dives of the file between two chosen ones are left out; their nitrogen is too, and the
 // diver must know it.
-void printSkipped(const LogFile& log, int number, int next) {
+void printSkipped(const JoinedDives& joined, int number, int next) {
     if (next == number + 1) return;
-    const LogDive& first = log.dives[static_cast<size_t>(number)];
-    const LogDive& last = log.dives[static_cast<size_t>(next - 2)];
-    std::string after = diveName(number, log.dives[static_cast<size_t>(number - 1)]);
+    const LogDive& first = joined.dives[static_cast<size_t>(number)];
+    const LogDive& last = joined.dives[static_cast<size_t>(next - 2)];
+    std::string after = diveName(joined, number - 1);
     if (next == number + 2) {
         printf(
             "\nHinweis: %s fehlt im Profil; die Pause nach\n"
             "%s schliesst ihn ein, ohne seinen Stickstoff.\n",
-            diveName(number + 1, first).c_str(), after.c_str());
+            diveName(joined, number).c_str(), after.c_str());
     } else {
         printf(
             "\nHinweis: Tauchgaenge %d bis %d fehlen im Profil,\n"
@@ -276,25 +281,66 @@ std::string chosenText(const std::vector<int>& chosen) {
     return text;
 }
 
+// Where the dives were found: "in der Datei" or "in den 3 Dateien".
+std::string whereText(const JoinedDives& joined) {
+    if (joined.files.size() < 2) return "in der Datei";
+    return "in den " + std::to_string(joined.files.size()) + " Dateien";
+}
+
+void printNotConverted(const FileNames& names, const JoinedDives& joined) {
+    if (joined.files.size() < 2) {
+        printf("\nDie Datei %s wird nicht umgewandelt; es wird nichts geschrieben.\n",
+               names.exportShown.c_str());
+    } else {
+        printf("\nDie %lld Dateien werden nicht umgewandelt; %s wird nicht geschrieben.\n",
+               static_cast<long long>(joined.files.size()), names.profileShown.c_str());
+    }
+}
+
+// For a trip: which file each dive of the list comes from.
+void printFileNumbers(const JoinedDives& joined) {
+    if (joined.files.size() < 2) return;
+    for (size_t f = 0; f < joined.files.size(); f++) {
+        std::vector<int> from;
+        for (size_t k = 0; k < joined.dives.size(); k++) {
+            if (joined.file[k] == static_cast<int>(f)) from.push_back(static_cast<int>(k));
+        }
+        printf("Aus %s: %s\n", joined.files[f].c_str(), chosenText(from).c_str());
+    }
+}
+
 }  // namespace
 
-LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended) {
-    LogFile log;
+bool readLogs(const std::vector<FileNames>& files, JoinedDives* joined) {
+    std::vector<LogFile> logs(files.size());
+    std::vector<std::string> shown;
+    for (size_t f = 0; f < files.size(); f++) {
+        if (!readLog(files[f], &logs[f])) return false;
+        shown.push_back(files[f].exportShown);
+    }
+    *joined = joinLogs(logs, shown);
+    return true;
+}
+
+LogOutcome convertLog(const FileNames& names, const JoinedDives& joined, const std::string& list,
+                      bool unattended) {
     std::vector<int> chosen;
-    if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return kLogNotUsable;
-    printf("%s in der Datei vorhanden; umgewandelt %s: %s\n",
-           (divesWord(log.dives.size()) + (log.dives.size() == 1 ? " ist" : " sind")).c_str(),
-           chosen.size() == 1 ? "wird" : "werden", chosenText(chosen).c_str());
+    if (!chooseDives(joined, list, &chosen)) return kLogNotUsable;
+    printf("%s %s vorhanden; umgewandelt %s: %s\n",
+           (divesWord(joined.dives.size()) + (joined.dives.size() == 1 ? " ist" : " sind")).c_str(),
+           whereText(joined).c_str(), chosen.size() == 1 ? "wird" : "werden",
+           chosenText(chosen).c_str());
     std::vector<Dive> dives;
     std::vector<bool> clashed;
-    printClashes(log, chosen, "\nERROR: ", &clashed);
+    printClashes(joined, chosen, "\nERROR: ", &clashed);
     bool refused = std::find(clashed.begin(), clashed.end(), true) != clashed.end();
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
-        const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
+        const LogDive& dive = joined.dives[static_cast<size_t>(chosen[k])];
+        std::string name = diveName(joined, chosen[k]);
         Dive written = logDive(dive, number);
-        printLoggedDive(number, dive, written);
-        std::string why = refusal(number, dive, written);
+        printLoggedDive(joined, chosen[k], written);
+        std::string why = refusal(name, dive, written);
         if (!why.empty()) {
             printf("%s\n", why.c_str());
             refused = true;
@@ -311,22 +357,23 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
             if (anyway == kReviewDeclined) return kLogDeclined;
         }
         if (k + 1 < chosen.size()) {
-            const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
-            LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
-            printSkipped(log, number, chosen[k + 1] + 1);
+            const LogDive& next = joined.dives[static_cast<size_t>(chosen[k + 1])];
+            LogInterval i =
+                intervalBetween(dive, next, followsInFile(joined, chosen[k], chosen[k + 1]));
+            printSkipped(joined, number, chosen[k + 1] + 1);
             if (clashed[static_cast<size_t>(chosen[k + 1])]) {
                 // Refused above: no interval between them to tell.
             } else if (i.chosen >= 0) {
-                printInterval(number, dive, i);
+                printInterval(name, i);
                 written.intervalAfter = i.chosen;
             } else if (unattended) {
                 printf("\nERROR: ");
-                printf(kNoInterval, diveName(number, dive).c_str());
+                printf(kNoInterval, name.c_str());
                 printf("\n");
                 refused = true;
             } else if (!refused) {
                 printf("\n");
-                printf(kNoInterval, diveName(number, dive).c_str());
+                printf(kNoInterval, name.c_str());
                 printf("\n");
                 DiveRecord entry{};
                 if (!readInterval(entry)) return kLogGone;
@@ -345,8 +392,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
         refused = true;
     }
     if (refused) {
-        printf("\nDie Datei %s wird nicht umgewandelt; es wird nichts geschrieben.\n",
-               names.exportShown.c_str());
+        printNotConverted(names, joined);
         return kLogNotUsable;
     }
     switch (checkProfile(names, dives, deepestMinutes(dives), !unattended)) {
@@ -365,17 +411,16 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     return written == kNotWritten ? kLogFailed : kLogConverted;
 }
 
-int checkLog(const FileNames& names, const std::string& list,
+int checkLog(const FileNames& names, const JoinedDives& joined, const std::string& list,
              const std::vector<FileNames>& earlier) {
-    LogFile log;
     std::vector<int> chosen;
-    if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return -1;
-    std::vector<int> series = defaultSeries(log.dives);
+    if (!chooseDives(joined, list, &chosen)) return -1;
+    std::vector<int> series = defaultSeries(joined.dives);
     printf("%s; * = die letzte Serie, die ohne --tauchgaenge umgewandelt wird\n\n",
-           divesWord(log.dives.size()).c_str());
+           divesWord(joined.dives.size()).c_str());
     printf("   Nr.  Datum       Zeit   Dauer     Tiefe  Gase\n");
-    for (size_t k = 0; k < log.dives.size(); k++) {
-        const LogDive& dive = log.dives[k];
+    for (size_t k = 0; k < joined.dives.size(); k++) {
+        const LogDive& dive = joined.dives[k];
         bool inSeries = false;
         for (int s : series)
             inSeries = inSeries || static_cast<size_t>(s) == k;
@@ -385,15 +430,17 @@ int checkLog(const FileNames& names, const std::string& list,
                dive.durationSeconds >= 0 ? clock(dive.durationSeconds).c_str() : "?",
                dive.greatestDepth, wrapped(shortGases(dive), 46, 46).c_str());
     }
+    printFileNumbers(joined);
     int found = printTakenProfile(names, "Befund: ", earlier);
     std::vector<bool> clashed;
-    found += printClashes(log, chosen, "Befund: ", &clashed);
+    found += printClashes(joined, chosen, "Befund: ", &clashed);
     std::vector<Dive> dives;
     for (size_t k = 0; k < chosen.size(); k++) {
         int number = chosen[k] + 1;
-        const LogDive& dive = log.dives[static_cast<size_t>(chosen[k])];
+        const LogDive& dive = joined.dives[static_cast<size_t>(chosen[k])];
+        std::string name = diveName(joined, chosen[k]);
         dives.push_back(logDive(dive, number));
-        std::string why = refusal(number, dive, dives.back());
+        std::string why = refusal(name, dive, dives.back());
         if (!why.empty()) {
             printf("Befund: %s\n", why.c_str() + 7);  // without its "ERROR: "
             found++;
@@ -404,13 +451,14 @@ int checkLog(const FileNames& names, const std::string& list,
             found++;
         }
         if (k + 1 == chosen.size()) continue;
-        const LogDive& next = log.dives[static_cast<size_t>(chosen[k + 1])];
-        LogInterval i = intervalBetween(dive, next, chosen[k + 1] == chosen[k] + 1);
+        const LogDive& next = joined.dives[static_cast<size_t>(chosen[k + 1])];
+        LogInterval i =
+            intervalBetween(dive, next, followsInFile(joined, chosen[k], chosen[k + 1]));
         dives.back().intervalAfter = i.chosen;
         if (clashed[static_cast<size_t>(chosen[k + 1])]) continue;
         if (i.chosen < 0) {
             printf("Befund: ");
-            printf(kNoInterval, diveName(number, dive).c_str());
+            printf(kNoInterval, name.c_str());
             printf("\n");
             found++;
         } else if (i.fromFile >= 0 && i.fromTimes >= 0 &&
@@ -418,8 +466,7 @@ int checkLog(const FileNames& names, const std::string& list,
             printf(
                 "Befund: Oberflaechenpause nach %s\nlaut Datei %s, laut Datum und "
                 "Uhrzeit %s.\n",
-                diveName(number, dive).c_str(), hoursText(i.fromFile).c_str(),
-                hoursText(i.fromTimes).c_str());
+                name.c_str(), hoursText(i.fromFile).c_str(), hoursText(i.fromTimes).c_str());
             found++;
         }
     }

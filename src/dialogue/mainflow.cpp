@@ -11,6 +11,7 @@
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
+#include "dialogue/tripflow.h"
 #include "import/dive.h"
 #include "import/divetable.h"
 #include "import/logfile.h"
@@ -122,9 +123,9 @@ Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     return written == kNotWritten ? kFailed : kConverted;
 }
 
-// One log given as an argument, converted by its own flow.
-Outcome convertLogFile(const FileNames& names, const std::string& diveList, bool unattended) {
-    switch (convertLog(names, diveList, unattended)) {
+// How a log's flow ended, as for an export.
+Outcome fromLog(LogOutcome outcome) {
+    switch (outcome) {
         case kLogConverted:
             return kConverted;
         case kLogDeclined:
@@ -185,6 +186,14 @@ bool noDiveListFor(const FileNames& names, const std::string& diveList) {
     return false;
 }
 
+void printSwitchesRefused(const FileNames& log, const FileNames& profile) {
+    printf(
+        "\nERROR: --wechsel gilt nur fuer CSV-Exporte; %s nennt seine Gaswechsel\n"
+        "selbst.\n",
+        log.exportShown.c_str());
+    printRefused(profile);
+}
+
 namespace {
 
 // One argument of exportsFlow: an export or a log, loaded, checked and converted.
@@ -193,11 +202,7 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
     if (isNoFile(names)) return kNotUsable;
     if (isLogFile(names)) {
         if (!how.switches->empty()) {
-            printf(
-                "\nERROR: --wechsel gilt nur fuer CSV-Exporte; %s nennt seine Gaswechsel\n"
-                "selbst.\n",
-                names.exportShown.c_str());
-            printRefused(names);
+            printSwitchesRefused(names, names);
             return kNotUsable;
         }
         bool unattended = how.door == kUnattendedDoor;
@@ -205,7 +210,9 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
             printRefused(names);
             return kNotUsable;
         }
-        return convertLogFile(names, diveList, unattended);
+        JoinedDives joined;
+        if (!readLogs({names}, &joined)) return kNotUsable;
+        return fromLog(convertLog(names, joined, diveList, unattended));
     }
     Logbook lb;
     if (!noDiveListFor(names, diveList) || !loadUsable(names, &lb)) {
@@ -217,7 +224,8 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
 }  // namespace
 
 int exportsFlow(const std::vector<std::string>& exports, bool unattended,
-                const std::vector<GivenSwitch>& switches, const std::string& diveList) {
+                const std::vector<GivenSwitch>& switches, const std::string& diveList,
+                const std::string& profile) {
     printBanner();
     std::vector<FileNames> written;  // --ja: no export may replace a profile of this run
     const Conversion how{unattended ? kUnattendedDoor : kAssistedDoor, &switches, &written};
@@ -225,10 +233,15 @@ int exportsFlow(const std::vector<std::string>& exports, bool unattended,
     bool ended = false;
     bool reachedOutput = false;
     bool first = true;
-    for (const std::string& given : exports) {
-        FileNames names = namesFromArgument(given);
+    // A trip (--profil) is one run over all its logs.
+    size_t runs = profile.empty() || exports.empty() ? exports.size() : 1;
+    for (size_t run = 0; run < runs; run++) {
+        FileNames names = namesFromArgument(exports[run]);
         // Only the first clearing: a later one would wipe what the earlier exports reported.
-        Outcome outcome = convertArgument(names, how, diveList, first);
+        Outcome outcome =
+            profile.empty()
+                ? convertArgument(names, how, diveList, first)
+                : fromLog(convertTrip(exports, profile, diveList, unattended, !switches.empty()));
         first = false;
         if (outcome == kGone) return reportInputEnded();
         if (outcome != kConverted) allConverted = false;

@@ -16,10 +16,12 @@ int mainFlow();
 // Converts the exports named on the command line one after the other: with questions, or with
 // `unattended` (--ja) without any, refusing an export with a reason to doubt its values;
 // `switches` are the gas switches given with --wechsel. A UDDF or Subsurface log among them is
-// converted with the dives of `diveList` (empty: its last series). 0 when every profile was
-// written (or kept at the user's wish), else -1.
+// converted with the dives of `diveList` (empty: its last series). With a `profile` name
+// (--profil) the exports are the logs of one trip, joined into that one profile. 0 when every
+// profile was written (or kept at the user's wish), else -1.
 int exportsFlow(const std::vector<std::string>& exports, bool unattended,
-                const std::vector<GivenSwitch>& switches = {}, const std::string& diveList = "");
+                const std::vector<GivenSwitch>& switches = {}, const std::string& diveList = "",
+                const std::string& profile = "");
 
 // True when an argument names a UDDF or Subsurface log (told by the content), not a CSV export;
 // an empty file is one too unless its name ends in ".csv".
@@ -30,6 +32,10 @@ bool isNoFile(const FileNames& names);
 
 // Refuses a dive list for a CSV export; false once the refusal is printed.
 bool noDiveListFor(const FileNames& names, const std::string& diveList);
+
+// Refuses --wechsel for a log, which names its switches itself: the log and the profile that is
+// not written are named.
+void printSwitchesRefused(const FileNames& log, const FileNames& profile);
 
 // Loads the export named in `names` into *lb and counts its dives, refusing an export with too
 // few rows or without dives. False once the refusal is printed.

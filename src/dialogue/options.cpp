@@ -85,6 +85,8 @@ Command parseArguments(const std::vector<std::string>& args) {
     std::vector<std::string> exports;
     std::vector<GivenSwitch> switches;
     std::string diveList;
+    std::string profile;
+    int profiles = 0;
     for (size_t i = 0; i < args.size(); i++) {
         const std::string& arg = args[i];
         if (optionsEnded || !isOption(arg)) {
@@ -121,6 +123,18 @@ Command parseArguments(const std::vector<std::string>& args) {
                                                    "' (erwartet etwa 3-5 oder 2,4)"
                                              : "--tauchgaenge steht mehrfach da.";
             }
+        } else if (arg == "--profil") {
+            bool hasValue = i + 1 < args.size() && !isOption(args[i + 1]);
+            std::string value = hasValue ? args[++i] : "";
+            if (++profiles > 1 || value.empty()) {
+                if (malformed.empty()) {
+                    malformed = profiles > 1 ? "--profil steht mehrfach da."
+                                             : "Ungueltiger Wert fuer --profil: '' (erwartet der "
+                                               "Name des Profils, etwa reise)";
+                }
+            } else {
+                profile = value;
+            }
         } else if (unknown.empty()) {
             unknown = arg;  // help or version later on the line still win
         }
@@ -128,11 +142,15 @@ Command parseArguments(const std::vector<std::string>& args) {
     if (!unknown.empty()) return bad("Unbekannte Option: " + unknown);
     if (unattended && check) return bad("--ja und --pruefen schliessen einander aus.");
     if (!malformed.empty()) return bad(malformed);
+    if (exports.empty() && !profile.empty())
+        return bad("--profil verlangt mindestens eine UDDF- oder Subsurface-Datei.");
     if (exports.empty()) return bad("Es fehlt der Name mindestens einer Exportdatei.");
     std::string problem = switchProblem(switches, unattended, exports.size());
     if (!problem.empty()) return bad(problem);
     Action action = unattended ? kStartUnattended : check ? kStartCheck : kStartAssisted;
-    return Command{action, exports, "", switches, diveList};
+    Command command{action, exports, "", switches, diveList};
+    command.profile = profile;
+    return command;
 }
 
 const char* usageText() {
@@ -153,6 +171,8 @@ const char* usageText() {
            "  --tauchgaenge LISTE          bei UDDF- und Subsurface-Dateien: diese\n"
            "                               Tauchgaenge (etwa 3-5 oder 2,4) statt der\n"
            "                               letzten Serie\n"
+           "  --profil NAME                die UDDF- und Subsurface-Dateien einer Reise\n"
+           "                               nach Datum in ein Profil NAME.vdp\n"
            "  -h, --hilfe, --help          diese Hilfe\n"
            "  --version                    Name und Version\n"
            "  --                           alles danach ist ein Export, auch \"-x\"\n"

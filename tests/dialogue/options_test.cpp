@@ -118,3 +118,29 @@ TEST(Options, DiveListsGivenOrRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// --profil takes a name and joins every log given into it; once, and never without a log.
+TEST(Options, ProfileForATrip) {
+    Command c = parseArguments({"a.uddf", "--profil", "malta", "-y", "b.ssrf"});
+    ASSERT_EQ(c.action, kStartUnattended);
+    EXPECT_EQ(c.profile, "malta");
+    EXPECT_EQ(c.exports, (std::vector<std::string>{"a.uddf", "b.ssrf"}));
+    EXPECT_EQ(parseArguments({"--pruefen", "--profil", "m", "a"}).action, kStartCheck);
+    EXPECT_EQ(parseArguments({"a"}).profile, "");
+    EXPECT_EQ(parseArguments({"--profil", "m", "--profil", "m", "a"}).problem,
+              "--profil steht mehrfach da.");
+    for (std::vector<std::string> none : {std::vector<std::string>{"--profil", "", "a"},
+                                          {"a", "--profil"},
+                                          {"--profil", "-y", "a"}}) {
+        Command bad = parseArguments(none);
+        EXPECT_EQ(bad.action, kBadUsage);
+        EXPECT_EQ(bad.problem.rfind("Ungueltiger Wert fuer --profil", 0), 0u) << bad.problem;
+    }
+    EXPECT_EQ(parseArguments({"--ja", "--profil", "a.uddf"}).problem,
+              "--profil verlangt mindestens eine UDDF- oder Subsurface-Datei.");
+    EXPECT_NE(std::string(usageText()).find("--profil NAME"), std::string::npos);
+}
+
+}  // namespace
