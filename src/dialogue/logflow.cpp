@@ -261,8 +261,8 @@ void printSkipped(const JoinedDives& joined, int number, int next) {
     std::string after = diveName(joined, number - 1);
     if (next == number + 2) {
         printf(
-            "\nHinweis: %s fehlt im Profil; die Pause nach\n"
-            "%s schliesst ihn ein, ohne seinen Stickstoff.\n",
+            "\nHinweis: %s fehlt im Profil;\n"
+            "die Pause nach %s\nschliesst ihn ein, ohne seinen Stickstoff.\n",
             diveName(joined, number).c_str(), after.c_str());
     } else {
         printf(
