@@ -16,9 +16,10 @@ int run(const Command& command) {
         case kStartClassic:
             return mainFlow();
         case kStartAssisted:
-            return exportsFlow(command.exports, false, {}, command.diveList);
+            return exportsFlow(command.exports, false, {}, command.diveList, command.picture);
         case kStartUnattended:
-            return exportsFlow(command.exports, true, command.switches, command.diveList);
+            return exportsFlow(command.exports, true, command.switches, command.diveList,
+                               command.picture);
         case kStartCheck:
             return checkExports(command.exports, command.diveList);
         case kShowHelp:

@@ -12,6 +12,7 @@
 #include "assist/series.h"
 #include "dialogue/lognames.h"
 #include "dialogue/output.h"
+#include "dialogue/picturefile.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
@@ -245,7 +246,8 @@ std::string chosenText(const std::vector<int>& chosen) {
 
 }  // namespace
 
-LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended) {
+LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended,
+                      bool picture) {
     LogFile log;
     std::vector<int> chosen;
     if (!readLog(names, &log) || !chooseDives(log, names, list, &chosen)) return kLogNotUsable;
@@ -328,6 +330,7 @@ LogOutcome convertLog(const FileNames& names, const std::string& list, bool unat
     printf("\n\n\n%s wird nun erstellt .....\n", names.profileShown.c_str());
     WriteResult written = writeProfile(names, dives, unattended);
     if (written == kInputEnded) return kLogGone;
+    if (written == kWritten && picture) writePicture(names, dives, logNotes(log, chosen, dives));
     return written == kNotWritten ? kLogFailed : kLogConverted;
 }
 

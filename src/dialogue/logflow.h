@@ -20,7 +20,9 @@ enum LogOutcome {
 // Asks only for an interval neither the file nor the dates give, and whether to replace an
 // existing profile; `unattended` (--ja) asks nothing and refuses such a file instead. A dive on
 // a rebreather, an apnoe dive or one without samples refuses the file: nothing is written.
-LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended);
+// With `picture`, NAME.svg follows a written profile.
+LogOutcome convertLog(const FileNames& names, const std::string& list, bool unattended,
+                      bool picture = true);
 
 // Lists every dive of the log with its number, date, time, duration, greatest depth and gases,
 // marks the last series, and reports as "Befund:" what would keep the chosen dives from being

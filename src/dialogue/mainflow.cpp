@@ -7,6 +7,7 @@
 #include "dialogue/logflow.h"
 #include "dialogue/names.h"
 #include "dialogue/output.h"
+#include "dialogue/picturefile.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
@@ -72,6 +73,7 @@ struct Conversion {
     Door door;
     const std::vector<GivenSwitch>* switches;
     const std::vector<FileNames>* written;  // --ja: the profiles this run has written
+    bool picture;                           // NAME.svg beside a written profile
 };
 
 Outcome declined() {
@@ -119,12 +121,14 @@ Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
     WriteResult written = writeProfile(lb.names, model, unattended);
     if (written == kInputEnded) return kGone;
+    if (written == kWritten && how.picture) writePicture(lb.names, model, exportNotes(lb, model));
     return written == kNotWritten ? kFailed : kConverted;
 }
 
 // One log given as an argument, converted by its own flow.
-Outcome convertLogFile(const FileNames& names, const std::string& diveList, bool unattended) {
-    switch (convertLog(names, diveList, unattended)) {
+Outcome convertLogFile(const FileNames& names, const std::string& diveList, bool unattended,
+                       bool picture) {
+    switch (convertLog(names, diveList, unattended, picture)) {
         case kLogConverted:
             return kConverted;
         case kLogDeclined:
@@ -154,7 +158,7 @@ int mainFlow() {
     Logbook lb;
     const std::vector<GivenSwitch> none;
     const std::vector<FileNames> nothing;
-    const Conversion classic{kClassicDoor, &none, &nothing};
+    const Conversion classic{kClassicDoor, &none, &nothing, false};
     Outcome outcome =
         loadUsable(namesFromBase(base), &lb) ? convert(lb, classic, true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
@@ -205,7 +209,7 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
             printRefused(names);
             return kNotUsable;
         }
-        return convertLogFile(names, diveList, unattended);
+        return convertLogFile(names, diveList, unattended, how.picture);
     }
     Logbook lb;
     if (!noDiveListFor(names, diveList) || !loadUsable(names, &lb)) {
@@ -217,10 +221,12 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
 }  // namespace
 
 int exportsFlow(const std::vector<std::string>& exports, bool unattended,
-                const std::vector<GivenSwitch>& switches, const std::string& diveList) {
+                const std::vector<GivenSwitch>& switches, const std::string& diveList,
+                bool picture) {
     printBanner();
     std::vector<FileNames> written;  // --ja: no export may replace a profile of this run
-    const Conversion how{unattended ? kUnattendedDoor : kAssistedDoor, &switches, &written};
+    const Conversion how{unattended ? kUnattendedDoor : kAssistedDoor, &switches, &written,
+                         picture};
     bool allConverted = true;
     bool ended = false;
     bool reachedOutput = false;

@@ -22,6 +22,7 @@ struct Command {
     std::string problem;                // for kBadUsage: one German line
     std::vector<GivenSwitch> switches;  // --wechsel, with --ja and one export only
     std::string diveList;               // --tauchgaenge: dives of a UDDF or Subsurface log
+    bool picture = true;                // NAME.svg beside each profile; --kein-bild: none
 };
 
 // Reads the arguments after the program's name. Options and exports may come in any order;
