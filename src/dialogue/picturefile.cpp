@@ -1,7 +1,7 @@
 // The picture's notes from the minute rule and the checks, and writing NAME.svg.
 #include "dialogue/picturefile.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 
 #include "assist/checks.h"
@@ -24,9 +24,7 @@ std::string gasName(const DiveMinute& gas) {
 }
 
 std::string metres(double depth) {
-    char text[32];
-    snprintf(text, sizeof text, "%.1f", std::isfinite(depth) && std::fabs(depth) < 1e9 ? depth : 0);
-    return text;
+    return pictureNumber(depth);
 }
 
 // The deepest sample breathed on each gas (depth -1: none), each sample on the gas in use at

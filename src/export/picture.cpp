@@ -15,14 +15,10 @@ const char* const kPalette[] = {"#1f5fa8", "#d9480f", "#2b8a3e", "#862e9c",
                                 "#c92a6f", "#0b7285", "#8f6b00", "#495057"};
 constexpr size_t kColours = sizeof kPalette / sizeof kPalette[0];
 
-// A coordinate or value with at most one decimal, "-0" and non-finite values as "0".
 std::string num(double v) {
-    if (!std::isfinite(v) || std::fabs(v) > 1e12) v = 0;
-    char text[32];
-    snprintf(text, sizeof text, "%.1f", v);
-    std::string s = text;
+    std::string s = pictureNumber(v);
     if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
-    return s == "-0" ? "0" : s;
+    return s;
 }
 
 // Bytes that continue a UTF-8 sequence starting at text[i]; 0 when none is valid there.
@@ -343,8 +339,10 @@ void drawSwitches(std::string* out, const PictureDive& p, const Plot& plot,
         *out += "<line class=\"wechsel\" x1=\"" + num(x) + "\" y1=\"" + num(plot.top) + "\" x2=\"" +
                 num(x) + "\" y2=\"" + num(plot.top + kPlotHeight) + "\" stroke=\"" + colour +
                 "\" stroke-width=\"1.5\"/>\n";
-        std::string label = gasName(w.gas) + " ab " + clock(w.seconds) +
-                            (w.minute > 0 ? ", Minute " + std::to_string(w.minute) : "");
+        std::string label =
+            gasName(w.gas) + " ab " + clock(w.seconds) +
+            (w.minute > 0 ? " (im Profil ab Minute " + std::to_string(w.minute) + ")"
+                          : " (im Profil keine Minute damit)");
         bool right = x > kLeft + kSvgColumns * 0.7;
         text(out, right ? x - 4 : x + 4, labelY, label,
              " font-size=\"11\" fill=\"" + colour + "\"" + (right ? " text-anchor=\"end\"" : ""));
@@ -417,6 +415,13 @@ std::string pauseText(const Dive& dive, const PictureDive& p) {
 }
 
 }  // namespace
+
+std::string pictureNumber(double v) {
+    if (!std::isfinite(v) || std::fabs(v) > 1e12) v = 0;
+    long long tenths = std::llround(v * 10);
+    long long whole = tenths < 0 ? -tenths : tenths;
+    return (tenths < 0 ? "-" : "") + std::to_string(whole / 10) + "." + std::to_string(whole % 10);
+}
 
 std::string profilePicture(const std::vector<Dive>& dives, const std::vector<PictureDive>& notes,
                            const std::string& heading) {

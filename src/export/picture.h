@@ -48,6 +48,10 @@ struct PictureDive {
     std::string pauseSource;  // where the dive's intervalAfter came from: "laut Datei"
 };
 
+// A value with one decimal, rounded half away from zero by the picture's own rule, so that every
+// platform writes the same bytes; non-finite and huge values as "0.0".
+std::string pictureNumber(double v);
+
 // At most this many steps and sample points a panel: a longer dive is drawn in slices, each
 // the deepest of its minutes or samples.
 constexpr int kSvgColumns = 720;

@@ -44,7 +44,7 @@ cp "$root/examples/logbuch.csv" "$work/"
 (cd "$work" && printf 'y\n17:40\nn\n19:40\n\n' | "$prog" logbuch >out.txt) ||
     bad "the example did not convert: $(tail -3 "$work/out.txt")"
 check logbuch 3
-grep -q '>50 % O2 ab 17:40, Minute 19<' "$work/logbuch.svg" || bad "logbuch.svg: no switch mark"
+grep -q '>50 % O2 ab 17:40 (im Profil ab Minute 19)<' "$work/logbuch.svg" || bad "logbuch.svg: no switch mark"
 
 cp "$root/tests/e2e/assisted/log_ja_series/files/serie.uddf" "$work/"
 (cd "$work" && "$prog" --ja serie.uddf >out.txt) || bad "serie.uddf did not convert"

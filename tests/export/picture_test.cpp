@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -116,7 +117,7 @@ TEST(Picture, TheSwitchIsMarkedAtItsTimeAndTheGasChangesAtItsMinute) {
     double axis = 25 * 60;  // the dive lasts 25 minutes, a whole step of 5
     EXPECT_NE(p.svg.find("<line class=\"wechsel\" x1=\"" + xOf(1060, axis) + "\""),
               std::string::npos);
-    EXPECT_NE(p.svg.find(">50 % O2 ab 17:40, Minute 19<"), std::string::npos);
+    EXPECT_NE(p.svg.find(">50 % O2 ab 17:40 (im Profil ab Minute 19)<"), std::string::npos);
     std::vector<std::string> paths = minutePaths(p.svg);
     ASSERT_EQ(paths.size(), 2u);  // 32 %, then 50 %
     EXPECT_EQ(paths[1].substr(0, paths[1].find(' ')), "M" + xOf(60.0 * (minute - 1), axis));
@@ -239,6 +240,16 @@ TEST(Picture, TenDivesOfAnHourAreSmallAndQuick) {
     EXPECT_EQ(panels(svg).size(), 10u);
     EXPECT_LT(svg.size(), 300u * 1024);
     EXPECT_LT(best, std::chrono::milliseconds(50));
+}
+
+TEST(Picture, NumbersWithOneDecimalHalvesAwayFromZero) {
+    EXPECT_EQ(pictureNumber(0.25), "0.3");  // exact in binary: no platform's printf decides
+    EXPECT_EQ(pictureNumber(-0.25), "-0.3");
+    EXPECT_EQ(pictureNumber(12.04), "12.0");
+    EXPECT_EQ(pictureNumber(39.96), "40.0");
+    EXPECT_EQ(pictureNumber(-0.04), "0.0");
+    EXPECT_EQ(pictureNumber(std::nan("")), "0.0");
+    EXPECT_EQ(pictureNumber(1e300), "0.0");
 }
 
 TEST(Picture, ThePictureGoesBesideTheProfile) {
