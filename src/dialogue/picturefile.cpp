@@ -28,14 +28,16 @@ std::string metres(double depth) {
 }
 
 // The deepest sample breathed on each gas (depth -1: none), each sample on the gas in use at
-// its time, as deepestOnEachGas counts them.
-std::vector<DiveSample> deepestSamples(const Dive& dive) {
+// its time, as deepestOnEachGas counts them; the deepest of all and the last time into *p.
+std::vector<DiveSample> deepestSamples(const Dive& dive, PictureDive* p) {
     std::vector<DiveSample> deepest(dive.gases.size(), DiveSample{0, -1});
     size_t next = 0;
     int gas = dive.firstGas;
     long long n = diveSampleCount(dive);
     for (long long k = 0; k < n; k++) {
         DiveSample s = diveSample(dive, k);
+        if (s.depth > p->deepest.depth) p->deepest = s;
+        p->lastSeconds = std::max(p->lastSeconds, s.seconds);
         while (next < dive.switches.size() && dive.switches[next].seconds <= s.seconds)
             gas = dive.switches[next++].gas;
         if (gas < 0 || static_cast<size_t>(gas) >= deepest.size()) continue;
@@ -47,7 +49,7 @@ std::vector<DiveSample> deepestSamples(const Dive& dive) {
 
 void addWarnings(const Dive& dive, PictureDive* p) {
     std::vector<int> tenths = deepestOnEachGas(dive);
-    std::vector<DiveSample> where = deepestSamples(dive);
+    std::vector<DiveSample> where = deepestSamples(dive, p);
     for (size_t g = 0; g < tenths.size() && g < where.size(); g++) {
         if (tenths[g] < 0 || gasWithinMod(dive.gases[g], tenths[g])) continue;
         p->warnings.push_back({where[g].seconds, where[g].depth,

@@ -104,18 +104,14 @@ double finiteOr0(double v) {
     return std::isfinite(v) && v > 0 ? std::min(v, 1e9) : 0;
 }
 
-// The scales that hold the first n dives and notes.
-Scale scaleOf(const std::vector<Dive>& dives, const std::vector<PictureDive>& notes, size_t n) {
+// The scales that hold the first n notes.
+Scale scaleOf(const std::vector<PictureDive>& notes, size_t n) {
     double seconds = 60;
     double metres = 1;
     for (size_t i = 0; i < n; i++) {
-        long long samples = diveSampleCount(dives[i]);
-        for (long long k = 0; k < samples; k++) {
-            DiveSample s = diveSample(dives[i], k);
-            seconds = std::max(seconds, finiteOr0(s.seconds));
-            metres = std::max(metres, finiteOr0(s.depth));
-        }
         const PictureDive& p = notes[i];
+        seconds = std::max(seconds, finiteOr0(p.lastSeconds));
+        metres = std::max(metres, finiteOr0(p.deepest.depth));
         seconds = std::max(seconds, 60.0 * static_cast<double>(p.minutes.size()));
         for (const DiveMinute& m : p.minutes)
             metres = std::max(metres, static_cast<double>(m.depth));
@@ -237,9 +233,7 @@ void drawAxes(std::string* out, const Plot& plot) {
 }
 
 // The samples, at most one point a column: its deepest sample, the side with more depth.
-// Returns the deepest sample of the dive in *deepest (depth -1 when there is none).
-void drawSamples(std::string* out, const Dive& dive, const Plot& plot, DiveSample* deepest) {
-    *deepest = DiveSample{0, -1};
+void drawSamples(std::string* out, const Dive& dive, const Plot& plot) {
     std::string points;
     long long column = -1;
     DiveSample best{0, -1};
@@ -250,7 +244,6 @@ void drawSamples(std::string* out, const Dive& dive, const Plot& plot, DiveSampl
     for (long long k = 0; k < n; k++) {
         DiveSample s = diveSample(dive, k);
         if (!std::isfinite(s.seconds) || !std::isfinite(s.depth)) continue;
-        if (s.depth > deepest->depth) *deepest = s;
         long long c = static_cast<long long>(plot.x(s.seconds)) - kLeft;
         if (c != column) {
             flush();
@@ -350,8 +343,8 @@ void drawSwitches(std::string* out, const PictureDive& p, const Plot& plot,
     }
 }
 
-void drawMarks(std::string* out, const PictureDive& p, const Plot& plot,
-               const DiveSample& deepest) {
+void drawMarks(std::string* out, const PictureDive& p, const Plot& plot) {
+    const DiveSample& deepest = p.deepest;
     if (deepest.depth >= 0) {
         double x = plot.x(deepest.seconds);
         double y = plot.y(deepest.depth);
@@ -397,11 +390,10 @@ double drawPanel(std::string* out, const Dive& dive, const PictureDive& p, const
     drawAxes(out, plot);
     drawSpans(out, p, plot);
     drawMods(out, p, plot, gases);
-    DiveSample deepest;
-    drawSamples(out, dive, plot, &deepest);
+    drawSamples(out, dive, plot);
     drawMinutes(out, p, plot, gases);
     drawSwitches(out, p, plot, gases);
-    drawMarks(out, p, plot, deepest);
+    drawMarks(out, p, plot);
     *out += "</g>\n";
     return plot.top + kPlotHeight + 30;
 }
@@ -427,7 +419,7 @@ std::string profilePicture(const std::vector<Dive>& dives, const std::vector<Pic
                            const std::string& heading) {
     size_t n = std::min(dives.size(), notes.size());
     std::vector<DiveMinute> gases = gasesOf(notes, n);
-    Scale scale = scaleOf(dives, notes, n);
+    Scale scale = scaleOf(notes, n);
     std::string body;
     double y = drawLegend(&body, heading, gases);
     for (size_t i = 0; i < n; i++) {

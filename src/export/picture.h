@@ -45,7 +45,9 @@ struct PictureDive {
     std::vector<PictureMod> mods;  // the gases breathed; drawn where they lie within the scale
     std::vector<PictureSpan> spans;
     std::vector<PictureMark> warnings;
-    std::string pauseSource;  // where the dive's intervalAfter came from: "laut Datei"
+    DiveSample deepest{0, -1};  // the deepest sample, labelled; depth -1: none
+    double lastSeconds = 0;     // the last sample's time
+    std::string pauseSource;    // where the dive's intervalAfter came from: "laut Datei"
 };
 
 // A value with one decimal, rounded half away from zero by the picture's own rule, so that every
