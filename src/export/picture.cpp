@@ -11,6 +11,7 @@ constexpr int kWidth = 800;
 constexpr int kLeft = 60;  // the plot's left edge; depth labels stand before it
 constexpr int kPlotHeight = 160;
 constexpr int kLineHeight = 14;
+constexpr double kCharWidth = 6.2;  // a character of an 11-unit label, about
 const char* const kPalette[] = {"#1f5fa8", "#d9480f", "#2b8a3e", "#862e9c",
                                 "#c92a6f", "#0b7285", "#8f6b00", "#495057"};
 constexpr size_t kColours = sizeof kPalette / sizeof kPalette[0];
@@ -324,8 +325,9 @@ void drawMods(std::string* out, const PictureDive& p, const Plot& plot,
 
 void drawSwitches(std::string* out, const PictureDive& p, const Plot& plot,
                   const std::vector<DiveMinute>& gases) {
-    // Labels stacked upward, so that close switches stay readable.
-    double labelY = plot.top + kPlotHeight - 6;
+    // Labels at the top, left of their line where the dive was deeper before the switch, and
+    // stacked downward, so that close switches stay readable.
+    double labelY = plot.top + 12;
     for (const PictureSwitch& w : p.switches) {
         double x = plot.x(w.seconds);
         std::string colour = colourOf(gases, w.gas);
@@ -336,10 +338,10 @@ void drawSwitches(std::string* out, const PictureDive& p, const Plot& plot,
             gasName(w.gas) + " ab " + clock(w.seconds) +
             (w.minute > 0 ? " (im Profil ab Minute " + std::to_string(w.minute) + ")"
                           : " (im Profil keine Minute damit)");
-        bool right = x > kLeft + kSvgColumns * 0.7;
-        text(out, right ? x - 4 : x + 4, labelY, label,
-             " font-size=\"11\" fill=\"" + colour + "\"" + (right ? " text-anchor=\"end\"" : ""));
-        labelY = std::max(plot.top + 12, labelY - 13);
+        bool left = x - 4 - kCharWidth * static_cast<double>(label.size()) >= kLeft;
+        text(out, left ? x - 4 : x + 4, labelY, label,
+             " font-size=\"11\" fill=\"" + colour + "\"" + (left ? " text-anchor=\"end\"" : ""));
+        labelY = std::min(plot.top + kPlotHeight - 6, labelY + 13);
     }
 }
 
