@@ -239,7 +239,10 @@ TEST(Picture, TenDivesOfAnHourAreSmallAndQuick) {
     }
     EXPECT_EQ(panels(svg).size(), 10u);
     EXPECT_LT(svg.size(), 300u * 1024);
+#ifdef __OPTIMIZE__
+    // Unoptimised builds (the coverage run) measure nothing a diver meets.
     EXPECT_LT(best, std::chrono::milliseconds(50));
+#endif
 }
 
 TEST(Picture, NumbersWithOneDecimalHalvesAwayFromZero) {
