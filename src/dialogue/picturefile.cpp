@@ -15,14 +15,6 @@
 
 namespace {
 
-// "Luft", "32 % O2" or "18 % O2 / 45 % He", as the profile writes the gas.
-std::string gasName(const DiveMinute& gas) {
-    if (gas.helium == 0 && gas.nitrogen == kAirNitrogen) return "Luft";
-    std::string o2 = std::to_string(100 - gas.nitrogen - gas.helium) + " % O2";
-    if (gas.helium > 0) return o2 + " / " + std::to_string(gas.helium) + " % He";
-    return o2;
-}
-
 std::string metres(double depth) {
     return pictureNumber(depth);
 }
@@ -53,7 +45,7 @@ void addWarnings(const Dive& dive, PictureDive* p) {
     for (size_t g = 0; g < tenths.size() && g < where.size(); g++) {
         if (tenths[g] < 0 || gasWithinMod(dive.gases[g], tenths[g])) continue;
         p->warnings.push_back({where[g].seconds, where[g].depth,
-                               gasName(gasColumns(dive.gases[g])) + " bei " +
+                               pictureGasName(gasColumns(dive.gases[g])) + " bei " +
                                    metres(tenths[g] / 10.0) + " m tiefer als seine MOD (" +
                                    metres(gasModTenths(dive.gases[g]) / 10.0) + " m)"});
     }

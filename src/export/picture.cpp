@@ -76,12 +76,8 @@ bool sameGas(const DiveMinute& a, const DiveMinute& b) {
     return a.nitrogen == b.nitrogen && a.helium == b.helium;
 }
 
-// "Luft", "32 % O2" or "18 % O2 / 45 % He": a gas as the profile writes it.
 std::string gasName(const DiveMinute& gas) {
-    if (gas.helium == 0 && gas.nitrogen == kAirNitrogen) return "Luft";
-    std::string o2 = std::to_string(100 - gas.nitrogen - gas.helium) + " % O2";
-    if (gas.helium > 0) return o2 + " / " + std::to_string(gas.helium) + " % He";
-    return o2;
+    return pictureGasName(gas);
 }
 
 // The scales: the whole picture's time and depth ranges, and where each panel's plot lies.
@@ -409,6 +405,13 @@ std::string pauseText(const Dive& dive, const PictureDive& p) {
 }
 
 }  // namespace
+
+std::string pictureGasName(const DiveMinute& gas) {
+    if (gas.helium == 0 && gas.nitrogen == kAirNitrogen) return "Luft";
+    std::string o2 = std::to_string(100 - gas.nitrogen - gas.helium) + " % O2";
+    if (gas.helium > 0) return o2 + " / " + std::to_string(gas.helium) + " % He";
+    return o2;
+}
 
 std::string pictureNumber(double v) {
     if (!std::isfinite(v) || std::fabs(v) > 1e12) v = 0;

@@ -50,6 +50,9 @@ struct PictureDive {
     std::string pauseSource;    // where the dive's intervalAfter came from: "laut Datei"
 };
 
+// "Luft", "32 % O2" or "18 % O2 / 45 % He": a gas as the profile writes it, named.
+std::string pictureGasName(const DiveMinute& gas);
+
 // A value with one decimal, rounded half away from zero by the picture's own rule, so that every
 // platform writes the same bytes; non-finite and huge values as "0.0".
 std::string pictureNumber(double v);

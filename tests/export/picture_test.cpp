@@ -255,6 +255,32 @@ TEST(Picture, NumbersWithOneDecimalHalvesAwayFromZero) {
     EXPECT_EQ(pictureNumber(1e300), "0.0");
 }
 
+TEST(Picture, ValuesNoRecordingHoldsAreDrawnInsideThePlot) {
+    Dive dive;
+    dive.number = 7;
+    // Trimix, air, nitrox and oxygen: a switch to a gas the dive lacks is air.
+    dive.gases = {{18, 45}, {21, 0}, {32, 0}, {100, 0}, {10, 70}, {50, 0}, {15, 55}};
+    dive.samples = {{-5, 1},   {0, 2},    {60, std::nan("")}, {90, 1e300},
+                    {120, 40}, {180, 40}, {240, 10},          {300, 0}};
+    dive.switches = {{100, 2}, {130, 9}, {200, 0}, {250, 3}, {260, 4}, {270, 5}, {280, 6}};
+    dive.intervalAfter = -1;
+    PictureDive notes = pictureNotes(dive, "", "");
+    std::string svg =
+        profilePicture({dive, dive}, {notes, notes}, "\xf0\x9f\x90\x9f\xe2\x82\xac\xe2\x82");
+    EXPECT_EQ(panels(svg).size(), 2u);
+    EXPECT_NE(svg.find(">Pause unbekannt</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Tauchgang 7 - "), std::string::npos);
+    EXPECT_NE(svg.find(">18 % O2 / 45 % He</text>"), std::string::npos);
+    EXPECT_NE(svg.find("Profil \xf0\x9f\x90\x9f\xe2\x82\xac?" "?<"), std::string::npos);
+    EXPECT_NE(svg.find("(im Profil keine Minute damit)"), std::string::npos);
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+    EXPECT_EQ(svg.find("inf"), std::string::npos);
+    // 18/45 is breathed again after a switch: its MOD (within the scale 1e300 m stretched to
+    // its bound) is drawn once.
+    EXPECT_EQ(count(panels(svg)[0], ">MOD 18 % O2 / 45 % He: 78.8 m<"), 1);
+    EXPECT_EQ(notes.mods.size(), 7u);
+}
+
 TEST(Picture, ThePictureGoesBesideTheProfile) {
     EXPECT_EQ(picturePath("a/logbuch.vdp"), "a/logbuch.svg");
     EXPECT_EQ(picturePath("logbuch"), "logbuch.svg");
