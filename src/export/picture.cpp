@@ -16,6 +16,7 @@ const char* const kPalette[] = {"#1f5fa8", "#d9480f", "#2b8a3e", "#862e9c",
                                 "#c92a6f", "#0b7285", "#8f6b00", "#495057"};
 constexpr size_t kColours = sizeof kPalette / sizeof kPalette[0];
 
+// A coordinate or label value: pictureNumber without a ".0".
 std::string num(double v) {
     std::string s = pictureNumber(v);
     if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
@@ -76,11 +77,7 @@ bool sameGas(const DiveMinute& a, const DiveMinute& b) {
     return a.nitrogen == b.nitrogen && a.helium == b.helium;
 }
 
-std::string gasName(const DiveMinute& gas) {
-    return pictureGasName(gas);
-}
-
-// The scales: the whole picture's time and depth ranges, and where each panel's plot lies.
+// The picture's one time and one depth axis, each cut into steps for its labels.
 struct Scale {
     double seconds;  // the time axis's end
     double metres;   // the depth axis's end
@@ -123,19 +120,25 @@ Scale scaleOf(const std::vector<PictureDive>& notes, size_t n) {
     return scale;
 }
 
-// Where a panel's plot lies and how its values map into it.
+// Where a panel's plot lies.
 struct Plot {
     const Scale* scale;
     double top;
-    double x(double seconds) const {
-        double s = std::isfinite(seconds) ? std::min(std::max(seconds, 0.0), scale->seconds) : 0;
-        return kLeft + s / scale->seconds * kSvgColumns;
-    }
-    double y(double depth) const {
-        double d = std::isfinite(depth) ? std::min(std::max(depth, 0.0), scale->metres) : 0;
-        return top + d / scale->metres * kPlotHeight;
-    }
 };
+
+// A time's place on the plot, clamped to it.
+double xAt(const Plot& plot, double seconds) {
+    const Scale& s = *plot.scale;
+    double t = std::isfinite(seconds) ? std::min(std::max(seconds, 0.0), s.seconds) : 0;
+    return kLeft + t / s.seconds * kSvgColumns;
+}
+
+// A depth's place on the plot, clamped to it.
+double yAt(const Plot& plot, double depth) {
+    const Scale& s = *plot.scale;
+    double d = std::isfinite(depth) ? std::min(std::max(depth, 0.0), s.metres) : 0;
+    return plot.top + d / s.metres * kPlotHeight;
+}
 
 // The gases of the picture in the order they first come: their index picks the colour.
 std::vector<DiveMinute> gasesOf(const std::vector<PictureDive>& notes, size_t n) {
@@ -177,7 +180,7 @@ double drawLegend(std::string* out, const std::string& heading,
     double x = 20;
     double y = 46;
     for (const DiveMinute& g : gases) {
-        std::string name = gasName(g);
+        std::string name = pictureGasName(g);
         double width = 40 + 7.0 * static_cast<double>(name.size());
         if (x + width > kWidth - 20) {
             x = 20;
@@ -215,13 +218,13 @@ void drawAxes(std::string* out, const Plot& plot) {
             num(kSvgColumns) + "\" height=\"" + num(kPlotHeight) +
             "\" fill=\"#fff\" stroke=\"#999\"/>\n";
     for (double d = 0; d <= s.metres + 1e-9; d += s.depthStep) {
-        double y = plot.y(d);
+        double y = yAt(plot, d);
         *out += "<line x1=\"" + num(kLeft) + "\" y1=\"" + num(y) + "\" x2=\"" +
                 num(kLeft + kSvgColumns) + "\" y2=\"" + num(y) + "\" stroke=\"#e3e3e3\"/>\n";
         text(out, kLeft - 4, y + 4, num(d) + " m", " font-size=\"11\" text-anchor=\"end\"");
     }
     for (double m = 0; m * 60 <= s.seconds + 1e-9; m += s.minuteStep) {
-        double x = plot.x(m * 60);
+        double x = xAt(plot, m * 60);
         text(out, x, plot.top + kPlotHeight + 13, num(m),
              " font-size=\"11\" text-anchor=\"middle\"");
     }
@@ -235,13 +238,14 @@ void drawSamples(std::string* out, const Dive& dive, const Plot& plot) {
     long long column = -1;
     DiveSample best{0, -1};
     auto flush = [&]() {
-        if (column >= 0) points += num(plot.x(best.seconds)) + "," + num(plot.y(best.depth)) + " ";
+        if (column >= 0)
+            points += num(xAt(plot, best.seconds)) + "," + num(yAt(plot, best.depth)) + " ";
     };
     long long n = diveSampleCount(dive);
     for (long long k = 0; k < n; k++) {
         DiveSample s = diveSample(dive, k);
         if (!std::isfinite(s.seconds) || !std::isfinite(s.depth)) continue;
-        long long c = static_cast<long long>(plot.x(s.seconds)) - kLeft;
+        long long c = static_cast<long long>(xAt(plot, s.seconds)) - kLeft;
         if (c != column) {
             flush();
             column = c;
@@ -266,7 +270,7 @@ void drawMinutes(std::string* out, const PictureDive& p, const Plot& plot,
     size_t slice = std::max<size_t>(1, (count + kSvgColumns - 1) / kSvgColumns);
     std::string path;
     DiveMinute runGas{0, -1, -1};
-    double lastY = plot.y(0);
+    double lastY = yAt(plot, 0);
     for (size_t first = 0; first < count; first += slice) {
         size_t end = std::min(count, first + slice);
         DiveMinute m = p.minutes[first];
@@ -278,15 +282,15 @@ void drawMinutes(std::string* out, const PictureDive& p, const Plot& plot,
                 m.helium = o.helium;
             }
         }
-        double y = plot.y(m.depth);
+        double y = yAt(plot, m.depth);
         if (!sameGas(m, runGas)) {
             if (!path.empty()) *out += path + "\"/>\n";
             path = "<path class=\"minuten\" fill=\"none\" stroke-width=\"2.5\" stroke=\"" +
                    std::string(colourOf(gases, m)) + "\" d=\"M" +
-                   num(plot.x(60.0 * static_cast<double>(first))) + " " + num(lastY);
+                   num(xAt(plot, 60.0 * static_cast<double>(first))) + " " + num(lastY);
             runGas = m;
         }
-        path += " V" + num(y) + " H" + num(plot.x(60.0 * static_cast<double>(end)));
+        path += " V" + num(y) + " H" + num(xAt(plot, 60.0 * static_cast<double>(end)));
         lastY = y;
     }
     if (!path.empty()) *out += path + "\"/>\n";
@@ -294,11 +298,11 @@ void drawMinutes(std::string* out, const PictureDive& p, const Plot& plot,
 
 void drawSpans(std::string* out, const PictureDive& p, const Plot& plot) {
     for (const PictureSpan& s : p.spans) {
-        double x = plot.x(s.from);
-        double width = std::max(1.0, plot.x(s.to) - x);
+        double x = xAt(plot, s.from);
+        double width = std::max(1.0, xAt(plot, s.to) - x);
         *out += std::string("<rect class=\"") + (s.added ? "angefuegt" : "gehalten") + "\" x=\"" +
                 num(x) + "\" y=\"" + num(plot.top) + "\" width=\"" + num(width) + "\" height=\"" +
-                num(std::max(1.0, plot.y(s.depth) - plot.top)) +
+                num(std::max(1.0, yAt(plot, s.depth) - plot.top)) +
                 "\" fill=\"url(#schraffur)\" stroke=\"#999\" stroke-width=\"0.5\"/>\n";
     }
 }
@@ -308,12 +312,12 @@ void drawMods(std::string* out, const PictureDive& p, const Plot& plot,
               const std::vector<DiveMinute>& gases) {
     for (const PictureMod& m : p.mods) {
         if (m.tenths < 0 || m.tenths > plot.scale->metres * 10) continue;
-        double y = plot.y(m.tenths / 10.0);
+        double y = yAt(plot, m.tenths / 10.0);
         *out += "<line class=\"mod\" x1=\"" + num(kLeft) + "\" y1=\"" + num(y) + "\" x2=\"" +
                 num(kLeft + kSvgColumns) + "\" y2=\"" + num(y) + "\" stroke=\"" +
                 colourOf(gases, m.gas) + "\" stroke-dasharray=\"6 4\"/>\n";
         text(out, kLeft + kSvgColumns - 4, y - 3,
-             "MOD " + gasName(m.gas) + ": " + num(m.tenths / 10.0) + " m",
+             "MOD " + pictureGasName(m.gas) + ": " + num(m.tenths / 10.0) + " m",
              std::string(" font-size=\"11\" text-anchor=\"end\" fill=\"") + colourOf(gases, m.gas) +
                  "\"");
     }
@@ -325,13 +329,13 @@ void drawSwitches(std::string* out, const PictureDive& p, const Plot& plot,
     // stacked downward, so that close switches stay readable.
     double labelY = plot.top + 12;
     for (const PictureSwitch& w : p.switches) {
-        double x = plot.x(w.seconds);
+        double x = xAt(plot, w.seconds);
         std::string colour = colourOf(gases, w.gas);
         *out += "<line class=\"wechsel\" x1=\"" + num(x) + "\" y1=\"" + num(plot.top) + "\" x2=\"" +
                 num(x) + "\" y2=\"" + num(plot.top + kPlotHeight) + "\" stroke=\"" + colour +
                 "\" stroke-width=\"1.5\"/>\n";
         std::string label =
-            gasName(w.gas) + " ab " + clock(w.seconds) +
+            pictureGasName(w.gas) + " ab " + clock(w.seconds) +
             (w.minute > 0 ? " (im Profil ab Minute " + std::to_string(w.minute) + ")"
                           : " (im Profil keine Minute damit)");
         bool left = x - 4 - kCharWidth * static_cast<double>(label.size()) >= kLeft;
@@ -344,8 +348,8 @@ void drawSwitches(std::string* out, const PictureDive& p, const Plot& plot,
 void drawMarks(std::string* out, const PictureDive& p, const Plot& plot) {
     const DiveSample& deepest = p.deepest;
     if (deepest.depth >= 0) {
-        double x = plot.x(deepest.seconds);
-        double y = plot.y(deepest.depth);
+        double x = xAt(plot, deepest.seconds);
+        double y = yAt(plot, deepest.depth);
         *out += "<circle class=\"tiefste\" cx=\"" + num(x) + "\" cy=\"" + num(y) +
                 "\" r=\"3\" fill=\"#000\"/>\n";
         bool right = x > kLeft + kSvgColumns * 0.8;
@@ -355,8 +359,8 @@ void drawMarks(std::string* out, const PictureDive& p, const Plot& plot) {
                  (right ? " text-anchor=\"end\"" : ""));
     }
     for (const PictureMark& w : p.warnings) {
-        double x = plot.x(w.seconds);
-        double y = plot.y(w.depth);
+        double x = xAt(plot, w.seconds);
+        double y = yAt(plot, w.depth);
         *out += "<circle class=\"warnung\" cx=\"" + num(x) + "\" cy=\"" + num(y) +
                 "\" r=\"6\" fill=\"#c00\"/>\n";
         text(out, x, y + 4, "!",
