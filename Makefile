@@ -30,10 +30,10 @@ configure_in = test -f $(1)/CMakeCache.txt || { fresh=1; [ -d $(1) ] && fresh=0;
 all: configure
 	cmake --build $(BUILD)
 
-# make test wants GoogleTest too (a target's variables reach its
+# make test wants GoogleTest and the picture tools too (a target's variables reach its
 # prerequisites).
 SETUP_ARGS =
-test: SETUP_ARGS = --tests
+test: SETUP_ARGS = --tests --rsvg
 setup:
 	@bash tools/setup.sh $(SETUP_ARGS)
 

@@ -222,8 +222,8 @@ bool measure(const Options& o, int samples, Result* result) {
         result->assistedRssKiB = std::max(result->assistedRssKiB, assisted.maxRssKiB);
         result->baselineRssKiB = std::max(result->baselineRssKiB, base.maxRssKiB);
     }
-    for (const char* name :
-         {"big.csv", "big.vdp", "answers.txt", "assisted.txt", "console.txt", "base.out"}) {
+    for (const char* name : {"big.csv", "big.vdp", "big.svg", "answers.txt", "assisted.txt",
+                             "console.txt", "base.out"}) {
         unlink((dir + "/" + name).c_str());
     }
     rmdir(dir.c_str());

@@ -16,10 +16,11 @@ int run(const Command& command) {
         case kStartClassic:
             return mainFlow();
         case kStartAssisted:
-            return exportsFlow(command.exports, false, {}, command.diveList, command.profile);
+            return exportsFlow(command.exports, false, {}, command.diveList, command.profile,
+                               command.picture);
         case kStartUnattended:
             return exportsFlow(command.exports, true, command.switches, command.diveList,
-                               command.profile);
+                               command.profile, command.picture);
         case kStartCheck:
             return checkExports(command.exports, command.diveList, command.profile);
         case kShowHelp:

@@ -3,7 +3,7 @@
 # Debian or Ubuntu. Run by make before every build; flags ask for more:
 #   --tests  GoogleTest               --win    mingw-w64, wine and dpkg-dev (the Windows build)
 #   --clang  clang 14 and its fuzzer runtime   --gcovr  gcovr (coverage)
-#   --bench  Google Benchmark          --rsvg   rsvg-convert (pictures)
+#   --bench  Google Benchmark          --rsvg   rsvg-convert and xmllint (pictures)
 # Silent and quick when nothing is missing; exit 0 when everything is there in the end, else
 # the names of what is missing and the command that would install it.
 set -u
@@ -84,6 +84,7 @@ find_missing() {
     fi
     if [ $with_rsvg = 1 ]; then
         have rsvg-convert || need rsvg-convert librsvg2-bin
+        have xmllint || need xmllint libxml2-utils
     fi
 }
 

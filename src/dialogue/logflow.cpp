@@ -13,6 +13,7 @@
 #include "assist/series.h"
 #include "dialogue/lognames.h"
 #include "dialogue/output.h"
+#include "dialogue/picturefile.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
@@ -323,7 +324,7 @@ bool readLogs(const std::vector<FileNames>& files, JoinedDives* joined) {
 }
 
 LogOutcome convertLog(const FileNames& names, const JoinedDives& joined, const std::string& list,
-                      bool unattended) {
+                      bool unattended, bool picture) {
     std::vector<int> chosen;
     if (!chooseDives(joined, list, &chosen)) return kLogNotUsable;
     printf("%s %s vorhanden; umgewandelt %s: %s\n",
@@ -408,6 +409,7 @@ LogOutcome convertLog(const FileNames& names, const JoinedDives& joined, const s
     printf("\n\n\n%s wird nun erstellt .....\n", names.profileShown.c_str());
     WriteResult written = writeProfile(names, dives, unattended);
     if (written == kInputEnded) return kLogGone;
+    if (written == kWritten && picture) writePicture(names, dives, logNotes(joined, chosen, dives));
     return written == kNotWritten ? kLogFailed : kLogConverted;
 }
 

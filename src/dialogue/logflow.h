@@ -27,8 +27,9 @@ bool readLogs(const std::vector<FileNames>& files, JoinedDives* joined);
 // the dates give, and whether to replace an existing profile; `unattended` (--ja) asks nothing
 // and refuses such a list instead. A dive on a rebreather, an apnoe dive or one without samples
 // refuses the list: nothing is written. Messages about a dive of a trip name its file too.
+// With `picture`, NAME.svg follows a written profile.
 LogOutcome convertLog(const FileNames& names, const JoinedDives& joined, const std::string& list,
-                      bool unattended);
+                      bool unattended, bool picture = true);
 
 // Lists every joined dive with its number, date, time, duration, greatest depth and gases
 // (for a trip, which file each comes from), marks the last series, and reports as "Befund:"

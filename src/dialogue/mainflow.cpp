@@ -8,6 +8,7 @@
 #include "dialogue/logflow.h"
 #include "dialogue/names.h"
 #include "dialogue/output.h"
+#include "dialogue/picturefile.h"
 #include "dialogue/prompts.h"
 #include "dialogue/reasons.h"
 #include "dialogue/review.h"
@@ -73,6 +74,7 @@ struct Conversion {
     Door door;
     const std::vector<GivenSwitch>* switches;
     const std::vector<FileNames>* written;  // --ja: the profiles this run has written
+    bool picture;                           // NAME.svg beside a written profile
 };
 
 Outcome declined() {
@@ -120,6 +122,7 @@ Outcome convert(const Logbook& lb, const Conversion& how, bool clear) {
     printf("\n\n\n%s wird nun erstellt .....\n", lb.names.profileShown.c_str());
     WriteResult written = writeProfile(lb.names, model, unattended);
     if (written == kInputEnded) return kGone;
+    if (written == kWritten && how.picture) writePicture(lb.names, model, exportNotes(lb, model));
     return written == kNotWritten ? kFailed : kConverted;
 }
 
@@ -155,7 +158,7 @@ int mainFlow() {
     Logbook lb;
     const std::vector<GivenSwitch> none;
     const std::vector<FileNames> nothing;
-    const Conversion classic{kClassicDoor, &none, &nothing};
+    const Conversion classic{kClassicDoor, &none, &nothing, false};
     Outcome outcome =
         loadUsable(namesFromBase(base), &lb) ? convert(lb, classic, true) : kNotUsable;
     if (outcome == kGone) return reportInputEnded();
@@ -212,7 +215,7 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
         }
         JoinedDives joined;
         if (!readLogs({names}, &joined)) return kNotUsable;
-        return fromLog(convertLog(names, joined, diveList, unattended));
+        return fromLog(convertLog(names, joined, diveList, unattended, how.picture));
     }
     Logbook lb;
     if (!noDiveListFor(names, diveList) || !loadUsable(names, &lb)) {
@@ -225,10 +228,11 @@ Outcome convertArgument(const FileNames& names, const Conversion& how, const std
 
 int exportsFlow(const std::vector<std::string>& exports, bool unattended,
                 const std::vector<GivenSwitch>& switches, const std::string& diveList,
-                const std::string& profile) {
+                const std::string& profile, bool picture) {
     printBanner();
     std::vector<FileNames> written;  // --ja: no export may replace a profile of this run
-    const Conversion how{unattended ? kUnattendedDoor : kAssistedDoor, &switches, &written};
+    const Conversion how{unattended ? kUnattendedDoor : kAssistedDoor, &switches, &written,
+                         picture};
     bool allConverted = true;
     bool ended = false;
     bool reachedOutput = false;
@@ -238,10 +242,10 @@ int exportsFlow(const std::vector<std::string>& exports, bool unattended,
     for (size_t run = 0; run < runs; run++) {
         FileNames names = namesFromArgument(exports[run]);
         // Only the first clearing: a later one would wipe what the earlier exports reported.
-        Outcome outcome =
-            profile.empty()
-                ? convertArgument(names, how, diveList, first)
-                : fromLog(convertTrip(exports, profile, diveList, unattended, !switches.empty()));
+        Outcome outcome = profile.empty()
+                              ? convertArgument(names, how, diveList, first)
+                              : fromLog(convertTrip(exports, profile, diveList, unattended,
+                                                    !switches.empty(), picture));
         first = false;
         if (outcome == kGone) return reportInputEnded();
         if (outcome != kConverted) allConverted = false;

@@ -17,11 +17,12 @@ int mainFlow();
 // `unattended` (--ja) without any, refusing an export with a reason to doubt its values;
 // `switches` are the gas switches given with --wechsel. A UDDF or Subsurface log among them is
 // converted with the dives of `diveList` (empty: its last series). With a `profile` name
-// (--profil) the exports are the logs of one trip, joined into that one profile. 0 when every
-// profile was written (or kept at the user's wish), else -1.
+// (--profil) the exports are the logs of one trip, joined into that one profile. With `picture`,
+// NAME.svg is written beside every profile written. 0 when every profile was written (or kept
+// at the user's wish), else -1; a picture that could not be written changes nothing of that.
 int exportsFlow(const std::vector<std::string>& exports, bool unattended,
                 const std::vector<GivenSwitch>& switches = {}, const std::string& diveList = "",
-                const std::string& profile = "");
+                const std::string& profile = "", bool picture = true);
 
 // True when an argument names a UDDF or Subsurface log (told by the content), not a CSV export;
 // an empty file is one too unless its name ends in ".csv".

@@ -80,6 +80,7 @@ Command parseArguments(const std::vector<std::string>& args) {
     bool unattended = false;
     bool check = false;
     bool optionsEnded = false;
+    bool picture = true;
     std::string unknown;
     std::string malformed;
     std::vector<std::string> exports;
@@ -101,6 +102,8 @@ Command parseArguments(const std::vector<std::string>& args) {
             unattended = true;
         } else if (arg == "--pruefen" || arg == "-p") {
             check = true;
+        } else if (arg == "--kein-bild") {
+            picture = false;
         } else if (arg == "--wechsel") {
             // No value begins with a minus: an option there is not taken as one, so that help
             // or version after it still win.
@@ -150,6 +153,7 @@ Command parseArguments(const std::vector<std::string>& args) {
     Action action = unattended ? kStartUnattended : check ? kStartCheck : kStartAssisted;
     Command command{action, exports, "", switches, diveList};
     command.profile = profile;
+    command.picture = picture;
     return command;
 }
 
@@ -168,6 +172,7 @@ const char* usageText() {
            "                               Tauchgang N bei M:SS Minuten, oder keiner\n"
            "  -p, --pruefen EXPORT...      nur pruefen, nichts schreiben; Ende mit 0\n"
            "                               (kein Befund), 1 (Befunde), -1 (unbrauchbar)\n"
+           "  --kein-bild                  kein Bild NAME.svg neben dem Profil NAME.vdp\n"
            "  --tauchgaenge LISTE          bei UDDF- und Subsurface-Dateien: diese\n"
            "                               Tauchgaenge (etwa 3-5 oder 2,4) statt der\n"
            "                               letzten Serie\n"

@@ -23,6 +23,7 @@ struct Command {
     std::vector<GivenSwitch> switches;  // --wechsel, with --ja and one export only
     std::string diveList;               // --tauchgaenge: dives of a UDDF or Subsurface log
     std::string profile = "";           // --profil: the logs' dives joined into this profile
+    bool picture = true;                // NAME.svg beside each profile; --kein-bild: none
 };
 
 // Reads the arguments after the program's name. Options and exports may come in any order;

@@ -65,7 +65,7 @@ FileNames tripNames(const std::string& profile, const FileNames& firstLog) {
 }
 
 LogOutcome convertTrip(const std::vector<std::string>& logs, const std::string& profile,
-                       const std::string& list, bool unattended, bool switchesGiven) {
+                       const std::string& list, bool unattended, bool switchesGiven, bool picture) {
     std::vector<FileNames> files;
     if (!tripFiles(logs, profile, &files) || files.empty()) return kLogNotUsable;
     FileNames trip = tripNames(profile, files.front());
@@ -75,7 +75,7 @@ LogOutcome convertTrip(const std::vector<std::string>& logs, const std::string& 
     }
     JoinedDives joined;
     if (!profileReplaceable(trip) || !readLogs(files, &joined)) return kLogNotUsable;
-    return convertLog(trip, joined, list, unattended);
+    return convertLog(trip, joined, list, unattended, picture);
 }
 
 int checkTrip(const std::vector<std::string>& logs, const std::string& profile,

@@ -14,9 +14,10 @@ FileNames tripNames(const std::string& profile, const FileNames& firstLog);
 // Converts the logs named in `logs` into one profile: every argument must be a UDDF or
 // Subsurface log (a CSV export, a folder or, with `switchesGiven`, any log is refused), an
 // existing file of the profile's name that is no profile is never replaced, and every log is
-// read before anything else happens. Then as convertLog, over the joined list.
+// read before anything else happens. Then as convertLog, over the joined list, its picture too.
 LogOutcome convertTrip(const std::vector<std::string>& logs, const std::string& profile,
-                       const std::string& list, bool unattended, bool switchesGiven);
+                       const std::string& list, bool unattended, bool switchesGiven,
+                       bool picture = true);
 
 // --pruefen with --profil: the joined list checked as checkLog checks one log. *shown gets the
 // logs' names for the closing line ("tag1.uddf, tag2.ssrf"). The findings, or -1 when the trip

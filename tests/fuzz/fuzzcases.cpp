@@ -42,12 +42,27 @@ int boundedExports(bool unattended, const std::string& input, std::string* out) 
     return code;
 }
 
-// Nothing but the export and its profile may be left in the directory.
+// Nothing but the export, its profile and the profile's picture may be left in the directory.
 bool strayFile(const char* name) {
     for (const std::string& file : listDir()) {
-        if (file != name + std::string(".csv") && file != name + std::string(".vdp")) return true;
+        if (file != name + std::string(".csv") && file != name + std::string(".vdp") &&
+            file != name + std::string(".svg")) {
+            return true;
+        }
     }
     return false;
+}
+
+// A picture only beside a profile this run wrote (`wrote`), and then a whole one.
+const char* pictureProblem(const char* name, bool wrote) {
+    std::string path = name + std::string(".svg");
+    if (!fileExists(path.c_str())) return nullptr;
+    std::string svg = readFile(path.c_str());
+    remove(path.c_str());
+    if (!wrote) return "picture without a profile written";
+    bool whole = svg.compare(0, 5, "<?xml") == 0 && svg.size() > 7 &&
+                 svg.compare(svg.size() - 7, 7, "</svg>\n") == 0;
+    return whole ? nullptr : "picture cut short";
 }
 
 // Digits without a leading zero, then `end`; returns where the next field starts, or npos.
@@ -105,6 +120,8 @@ const char* exportCase(const std::string& data, std::string* out) {
     int code = boundedRun(answers, out);
     if (code != 0 && code != -1 && code != 1) return "exit code";
     if (strayFile("fuzz")) return "temporary file left";
+    // The classic dialogue draws no picture.
+    if (const char* problem = pictureProblem("fuzz", false)) return problem;
     if (code == -1 || code == 1) {
         return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
     }
@@ -123,6 +140,7 @@ const char* consoleCase(const std::string& input, std::string* out) {
     std::string profile = readFile("logbuch.vdp");
     if (code != 0 && code != -1 && code != 1) return "exit code";
     if (strayFile("logbuch")) return "temporary file left";
+    if (const char* problem = pictureProblem("logbuch", false)) return problem;
     if (readFile("logbuch.csv") != exportData) return "export changed";
     // -1 a failed run, 1 a run the diver ended at a WARNUNG: neither touches the profile.
     if (code == -1 || code == 1)
@@ -136,6 +154,7 @@ const char* unattendedExportCase(const std::string& data, std::string* out) {
     int code = boundedExports(true, "", out);
     if (code != 0 && code != -1) return "exit code";
     if (strayFile("fuzz")) return "temporary file left";
+    if (const char* problem = pictureProblem("fuzz", code == 0)) return problem;
     if (code == -1) return fileExists("fuzz.vdp") ? "profile written by a failed run" : nullptr;
     return isProfile(readFile("fuzz.vdp")) ? nullptr : "profile malformed";
 }
@@ -146,6 +165,9 @@ const char* assistedConsoleCase(const std::string& input, std::string* out) {
     std::string profile = readFile("logbuch.vdp");
     if (code != 0 && code != -1 && code != 1) return "exit code";
     if (strayFile("logbuch")) return "temporary file left";
+    // A kept profile (0, unchanged) has no picture either.
+    bool wrote = code == 0 && profile != kEarlier;
+    if (const char* problem = pictureProblem("logbuch", wrote)) return problem;
     if (readFile("logbuch.csv") != exportData) return "export changed";
     // -1 a failed run, 1 a run the diver ended at a WARNUNG: neither touches the profile.
     if (code == -1 || code == 1)

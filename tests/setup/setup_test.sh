@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 m=$work/m
 # Every tool an install brings.
-tools="cmake g++ ninja x86_64-w64-mingw32-g++-posix wine dpkg-source clang++-14 gcovr rsvg-convert"
+tools="cmake g++ ninja x86_64-w64-mingw32-g++-posix wine dpkg-source clang++-14 gcovr rsvg-convert xmllint"
 
 stub() {  # stub NAME [BODY]: an executable in the machine's bin/ that runs BODY
     printf '#!%s\n%s\n' "$bash" "${2:-exit 0}" >"$m/bin/$1"
@@ -123,12 +123,12 @@ expect 1 "setup: missing: clang's fuzzer runtime, gcovr" \
 
 machine 0 cmake c++ ninja expat
 run --bench --rsvg
-expect 1 "setup: missing: Google Benchmark, rsvg-convert" \
-    "    apt-get update && apt-get install -y libbenchmark-dev librsvg2-bin"
+expect 1 "setup: missing: Google Benchmark, rsvg-convert, xmllint" \
+    "    apt-get update && apt-get install -y libbenchmark-dev librsvg2-bin libxml2-utils"
 
 # Everything there, every flag: silent.
 machine 0 apt-get cmake c++ ninja gtest expat x86_64-w64-mingw32-g++-posix wine dpkg-source \
-    clang++-14 clangrt gcovr benchmark rsvg-convert
+    clang++-14 clangrt gcovr benchmark rsvg-convert xmllint
 run --tests --win --clang --gcovr --bench --rsvg
 expect 0
 [ -s "$m/out" ] || [ -s "$m/log" ] && bad "nothing missing, yet something was said or run"
