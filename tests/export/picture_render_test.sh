@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Renders the pictures of the example export (the assisted door, with the diver's answers) and
-# of a log of two dives (--ja) to PNG with rsvg-convert and checks them with xmllint: pictures a
+# Renders the pictures of the example export (the assisted door, with the diver's answers), of
+# a log of two dives (--ja) and of a trip of two files (--profil) to PNG with rsvg-convert and checks them with xmllint: pictures a
 # renderer draws whole, a panel per dive. Skipped (77) where either tool is missing.
 set -u
 prog=$(realpath "$1")
@@ -51,5 +51,12 @@ cp "$root/tests/e2e/assisted/log_ja_series/files/serie.uddf" "$work/"
 check serie 2
 grep -q 'class="gehalten"' "$work/serie.svg" || bad "serie.svg: no held gap"
 
-[ $fail = 0 ] && echo "picture_render: both pictures render and pass xmllint"
+# A trip of two files, a UDDF and a Subsurface log, in one profile and one picture.
+cp "$root/tests/e2e/assisted/trip_ja/files/tag1.uddf" "$root/tests/e2e/assisted/trip_ja/files/tag2.ssrf" "$work/"
+(cd "$work" && "$prog" --ja --profil reise tag1.uddf tag2.ssrf >out.txt) ||
+    bad "the trip did not convert: $(tail -3 "$work/out.txt")"
+check reise "$(grep -c '^Tauchgang Nr\.' "$work/out.txt")"
+grep -q 'Pause ' "$work/reise.svg" || bad "reise.svg: no interval between the panels"
+
+[ $fail = 0 ] && echo "picture_render: the pictures render and pass xmllint"
 exit $fail
