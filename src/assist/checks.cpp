@@ -143,14 +143,17 @@ std::vector<int> deepestOnEachGas(const Dive& dive) {
     size_t next = 0;  // the first switch not yet in use
     int gas = dive.firstGas;
     long long n = diveSampleCount(dive);
+    bool log = dive.format == kLogDive;
     for (long long k = 0; k < n; k++) {
-        DiveSample s = diveSample(dive, k);
-        while (next < dive.switches.size() && dive.switches[next].seconds <= s.seconds)
+        // An export's sample is read once, as tenths; its time needs no read.
+        double seconds =
+            log ? dive.samples[static_cast<size_t>(k)].seconds : static_cast<double>(k) * dive.rate;
+        while (next < dive.switches.size() && dive.switches[next].seconds <= seconds)
             gas = dive.switches[next++].gas;
         if (gas < 0 || static_cast<size_t>(gas) >= deepest.size()) continue;
-        int tenths = dive.format == kExportDive ? readTenths(*dive.rows, dive.number,
-                                                             kFirstSampleRow + static_cast<int>(k))
-                                                : clampToTenths(s.depth);
+        int tenths =
+            log ? clampToTenths(dive.samples[static_cast<size_t>(k)].depth)
+                : readTenths(*dive.rows, dive.number, kFirstSampleRow + static_cast<int>(k));
         deepest[static_cast<size_t>(gas)] = std::max(deepest[static_cast<size_t>(gas)], tenths);
     }
     return deepest;
