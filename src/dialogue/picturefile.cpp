@@ -41,8 +41,14 @@ std::vector<DiveSample> deepestSamples(const Dive& dive, PictureDive* p) {
 }
 
 void addWarnings(const Dive& dive, PictureDive* p) {
-    std::vector<int> tenths = deepestOnEachGas(dive);
     std::vector<DiveSample> where = deepestSamples(dive, p);
+    // The exact tenths of the checks take another pass: only for a gas near its MOD.
+    bool nearMod = false;
+    for (size_t g = 0; g < where.size(); g++) {
+        nearMod = nearMod ||
+                  (where[g].depth >= 0 && where[g].depth * 10 + 2 > gasModTenths(dive.gases[g]));
+    }
+    std::vector<int> tenths = nearMod ? deepestOnEachGas(dive) : std::vector<int>();
     for (size_t g = 0; g < tenths.size() && g < where.size(); g++) {
         if (tenths[g] < 0 || gasWithinMod(dive.gases[g], tenths[g])) continue;
         p->warnings.push_back({where[g].seconds, where[g].depth,
