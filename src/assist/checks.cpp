@@ -159,15 +159,6 @@ std::vector<int> deepestOnEachGas(const Dive& dive) {
     return deepest;
 }
 
-int gasModTenths(const DiveGas& gas) {
-    if (!(gas.o2 > 0)) return INT_MAX;
-    return static_cast<int>(std::min(16000 / gas.o2 - 100, 2e9));
-}
-
-bool gasWithinMod(const DiveGas& gas, int tenths) {
-    return static_cast<double>(tenths) * gas.o2 <= 16000 - 100 * gas.o2;
-}
-
 int maxDepthOff(const Logbook& lb, const DiveRecord& r, int deepestTenths) {
     if (deepestTenths < 0 || !decimalText(fieldText(lb, r.number, kMaxDepthRow))) return -1;
     int field = readTenths(lb, r.number, kMaxDepthRow);

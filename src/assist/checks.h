@@ -98,10 +98,6 @@ SwitchProblem givenSwitchProblem(const std::vector<DiveRecord>& dives, const Giv
 // gas in use at its time, so the gas of a switch counts from the switch's own sample on.
 std::vector<int> deepestOnEachGas(const Dive& dive);
 
-// The MOD of a gas at a pO2 of 1.6 bar, 10 * (160 / oxygen - 1) metres, in tenths rounded down;
-// and whether a depth in tenths lies within it, compared exactly for whole percents.
-int gasModTenths(const DiveGas& gas);
-bool gasWithinMod(const DiveGas& gas, int tenths);
 
 // The export's maximum depth (row 6) in tenths when that field reads as a depth (digits with at
 // most one point) and lies more than 3 m from the deepest sample; -1 otherwise. A sampling rate

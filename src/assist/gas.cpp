@@ -1,6 +1,9 @@
 // The deco gas's MOD and the suggested switch.
 #include "assist/gas.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "import/fields.h"
 #include "import/layout.h"
 
@@ -8,13 +11,22 @@ bool gasKnown(int oxygen) {
     return oxygen >= 1 && oxygen <= 100;
 }
 
+int gasModTenths(const DiveGas& gas) {
+    if (!(gas.o2 > 0)) return INT_MAX;
+    return static_cast<int>(std::min(16000 / gas.o2 - 100, 2e9));
+}
+
+bool gasWithinMod(const DiveGas& gas, int tenths) {
+    return static_cast<double>(tenths) * gas.o2 <= 16000 - 100 * gas.o2;
+}
+
 int modTenths(int oxygen) {
-    return 16000 / oxygen - 100;
+    return gasModTenths({static_cast<double>(oxygen), 0});
 }
 
 // tenths / 10 <= 1600 / oxygen - 10, multiplied out so that no rounding can decide.
 bool withinMod(int tenths, int oxygen) {
-    return static_cast<long long>(tenths) * oxygen <= 16000LL - 100LL * oxygen;
+    return gasWithinMod({static_cast<double>(oxygen), 0}, tenths);
 }
 
 int sampleTenths(const Logbook& lb, const DiveRecord& r, int s) {

@@ -4,10 +4,17 @@
 
 #include <string>
 
+#include "import/dive.h"
 #include "import/divetable.h"
 
 // A share of oxygen means something from 1 to 100 %.
 bool gasKnown(int oxygen);
+
+// The MOD of a gas at a pO2 of 1.6 bar, 10 * (160 / oxygen - 1) metres, in tenths rounded down;
+// and whether a depth in tenths lies within it, compared exactly for whole percents. The one
+// MOD rule: the export's whole percents below go through it too.
+int gasModTenths(const DiveGas& gas);
+bool gasWithinMod(const DiveGas& gas, int tenths);
 
 // The MOD at a pO2 of 1.6 bar, 10 * (160 / oxygen - 1) metres, in tenths, rounded down.
 int modTenths(int oxygen);

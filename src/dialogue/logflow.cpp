@@ -8,6 +8,7 @@
 
 #include "assist/checks.h"
 #include "assist/clock.h"
+#include "assist/gas.h"
 #include "assist/logintervals.h"
 #include "assist/minutes.h"
 #include "assist/series.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "assist/checks.h"
+#include "assist/gas.h"
 #include "assist/interval.h"
 #include "assist/logintervals.h"
 #include "assist/minutes.h"

@@ -26,6 +26,3 @@ bool rateUsable(const Logbook& lb, int d) {
     return allDigits(fieldBytes(lb, d, kRateRow)) && getInt(lb, d, kRateRow) > 0;
 }
 
-double sampleDepth(const Logbook& lb, const DiveRecord& r, long long s) {
-    return readDepth(lb, r.number, kFirstSampleRow + static_cast<int>(s));
-}

@@ -10,7 +10,7 @@
 #include "import/logbook.h"
 
 // One dive as a value. Its samples stay in the export's rows (a dive may have a million, read
-// on demand by sampleDepth); sample s was taken s * sampleRate seconds into the dive.
+// on demand by readDepth); sample s was taken s * sampleRate seconds into the dive.
 struct DiveRecord {
     int mix1;             // oxygen % of the first gas; -1 = not given
     int mix2;             // oxygen % of the decompression gas; -1 = not given
@@ -42,5 +42,3 @@ constexpr int kFallbackRate = 30;
 // Dive d's sampling rate (row 14) is plain digits above 0.
 bool rateUsable(const Logbook& lb, int d);
 
-// The depth of sample s (row 23 + s) in metres, as readDepth reads it.
-double sampleDepth(const Logbook& lb, const DiveRecord& r, long long s);

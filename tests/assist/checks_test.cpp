@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "assist/gas.h"
 #include "assist/timing.h"
 #include "dialogue/check.h"
 #include "dialogue/mainflow.h"
