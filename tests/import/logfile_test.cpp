@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "import/logparse.h"
+#include "support/logdives.h"
 #include "testutil.h"
 
 namespace {
@@ -34,18 +35,6 @@ std::string mix(const std::string& id, const std::string& body) {
     return "<mix id=\"" + id + "\">" + body + "</mix>";
 }
 
-// The one dive of a file, by value: the file is a temporary.
-LogDive only(const LogFile& f) {
-    EXPECT_TRUE(f.ok) << f.error;
-    EXPECT_EQ(f.dives.size(), 1u);
-    return f.dives.empty() ? LogDive() : f.dives[0];
-}
-
-void expectGas(const LogGas& g, double o2, double he) {
-    EXPECT_NEAR(g.o2, o2, 1e-9);
-    EXPECT_NEAR(g.he, he, 1e-9);
-}
-
 TEST(UddfGases, FractionsPercentAndOxygenNitrogenOnly) {
     std::string mixes = mix("OC1:32/00", "<o2>0.32</o2><he>0.0</he>") +
                         mix("mix(16/45)", "<o2>16</o2><he>45</he>") +  // percent, as some write
@@ -54,7 +43,7 @@ TEST(UddfGases, FractionsPercentAndOxygenNitrogenOnly) {
     std::string w = wp(0, 0, "<switchmix ref=\"OC1:32/00\"/>") + wp(60, 10) +
                     wp(120, 20, "<switchmix ref=\"mix(16/45)\"/>") +
                     wp(180, 20, "<switchmix ref=\"1\"/>") + wp(240, 5, "<switchmix ref=\"\"/>");
-    LogDive d = only(read(uddf(mixes, "<samples>" + w + "</samples>")));
+    LogDive d = onlyDive(read(uddf(mixes, "<samples>" + w + "</samples>")));
     ASSERT_EQ(d.gases.size(), 4u);
     expectGas(d.gases[0], 32, 0);
     expectGas(d.gases[1], 16, 45);
@@ -68,7 +57,7 @@ TEST(UddfGases, FractionsPercentAndOxygenNitrogenOnly) {
 }
 
 TEST(UddfGases, AirWithoutAnySwitchOrMix) {
-    LogDive d = only(read(uddf("", "<samples>" + wp(0, 1) + wp(20, 3) + "</samples>")));
+    LogDive d = onlyDive(read(uddf("", "<samples>" + wp(0, 1) + wp(20, 3) + "</samples>")));
     ASSERT_EQ(d.gases.size(), 1u);
     expectGas(d.gases[0], 21, 0);
     EXPECT_EQ(d.firstGas, 0);
@@ -81,7 +70,7 @@ TEST(UddfGases, EarlySwitchCountsFromZeroAndRepeatsAreNoSwitch) {
     // then EAN50 once more.
     std::string w = wp(2, 0, "<switchmix ref=\"a\"/>") + wp(60, 20, "<switchmix ref=\"a\"/>") +
                     wp(600, 6, "<switchmix ref=\"b\"/>") + wp(660, 3, "<switchmix ref=\"b\"/>");
-    LogDive d = only(read(uddf(mixes, "<samples>" + w + "</samples>")));
+    LogDive d = onlyDive(read(uddf(mixes, "<samples>" + w + "</samples>")));
     expectGas(d.gases[static_cast<size_t>(d.firstGas)], 32, 0);
     ASSERT_EQ(d.switches.size(), 1u);
     EXPECT_EQ(d.switches[0].seconds, 600);
@@ -90,7 +79,7 @@ TEST(UddfGases, EarlySwitchCountsFromZeroAndRepeatsAreNoSwitch) {
 
 TEST(UddfGases, LateFirstSwitchLeavesAirBeforeIt) {
     std::string w = wp(0, 0) + wp(60, 20) + wp(300, 5, "<switchmix ref=\"d\"/>");
-    LogDive d = only(read(uddf(mix("d", "<o2>0.5</o2>"), "<samples>" + w + "</samples>")));
+    LogDive d = onlyDive(read(uddf(mix("d", "<o2>0.5</o2>"), "<samples>" + w + "</samples>")));
     expectGas(d.gases[static_cast<size_t>(d.firstGas)], 21, 0);
     ASSERT_EQ(d.switches.size(), 1u);
     EXPECT_EQ(d.switches[0].seconds, 300);
@@ -105,7 +94,7 @@ TEST(UddfDive, ModeTimesAndIntervals) {
         wp(60, 30, "<divemode type=\"opencircuit\"/>") +
         "</samples><informationafterdive><diveduration>150</diveduration>"
         "</informationafterdive>";
-    LogDive d = only(read(uddf("", ccr)));
+    LogDive d = onlyDive(read(uddf("", ccr)));
     EXPECT_EQ(d.kind, kRebreather);
     EXPECT_EQ(d.date, "21.03.2025");
     EXPECT_EQ(d.time, "14:05");
@@ -120,13 +109,13 @@ TEST(UddfDive, ModeTimesAndIntervals) {
         std::string info = std::string("<informationbeforedive><datetime>") + t +
                            "</datetime><surfaceintervalbeforedive><infinity/>"
                            "</surfaceintervalbeforedive></informationbeforedive>";
-        LogDive e = only(read(uddf("", info)));
+        LogDive e = onlyDive(read(uddf("", info)));
         EXPECT_EQ(e.startMinute, d.startMinute) << t;
         EXPECT_EQ(e.intervalBeforeSeconds, -1) << t;
     }
     std::string apnoe =
         "<samples>" + wp(0, 0.57, "<divemode type=\"apnoe\"/>") + wp(10, 0.57) + "</samples>";
-    EXPECT_EQ(only(read(uddf("", apnoe))).kind, kApnoe);
+    EXPECT_EQ(onlyDive(read(uddf("", apnoe))).kind, kApnoe);
 }
 
 TEST(UddfDive, TimesKeptInFileOrderAndDurationFromSamples) {
@@ -135,7 +124,7 @@ TEST(UddfDive, TimesKeptInFileOrderAndDurationFromSamples) {
         "<informationafterdive><greatestdepth>9</greatestdepth>"
         "</informationafterdive><samples>" +
         wp(0, 0) + wp(0, 1) + wp(1140, 12) + wp(1139, 11.5) + wp(1200, 0) + "</samples>";
-    LogDive d = only(read(uddf("", body)));
+    LogDive d = onlyDive(read(uddf("", body)));
     ASSERT_EQ(d.samples.size(), 5u);
     EXPECT_EQ(d.samples[3].seconds, 1139);
     EXPECT_EQ(d.durationSeconds, 1200);
@@ -247,7 +236,7 @@ TEST(Subsurface, SamplesCylindersAndEvents) {
         "<event time='0:20 min' name='gaschange' cylinder='0'/></divecomputer>"
         "</dive></trip>";
     LogFile f = readLogBuffer(divelog(dive).data(), divelog(dive).size(), "t.ssrf");
-    LogDive d = only(f);
+    LogDive d = onlyDive(f);
     ASSERT_EQ(d.gases.size(), 3u);
     expectGas(d.gases[0], 21, 0);  // a cylinder without o2 holds air
     expectGas(d.gases[2], 18, 45);

@@ -8,6 +8,7 @@
 
 #include "import/logfile.h"
 #include "import/logparse.h"
+#include "support/logdives.h"
 #include "testutil.h"
 
 namespace {
@@ -35,17 +36,6 @@ std::string uddfDive(const std::string& when, const std::string& body = "",
 
 std::string divelog(const std::string& dives) {
     return "<divelog program='subsurface' version='3'><dives>" + dives + "</dives></divelog>";
-}
-
-LogDive one(const LogFile& f) {
-    EXPECT_TRUE(f.ok) << f.error;
-    EXPECT_EQ(f.dives.size(), 1u);
-    return f.dives.empty() ? LogDive() : f.dives[0];
-}
-
-void expectGas(const LogGas& g, double o2, double he) {
-    EXPECT_NEAR(g.o2, o2, 1e-9);
-    EXPECT_NEAR(g.he, he, 1e-9);
 }
 
 TEST(LogOrder, NewestFirstIsSortedAndSaid) {
@@ -99,12 +89,12 @@ TEST(LogValues, OffsetsKept) {
 }
 
 TEST(LogGasesRecorded, SubsurfaceWithoutCylinderStartsOnAir) {
-    LogDive d = one(readAs(divelog("<dive><divecomputer><sample time='0:00 min' depth='0 m'/>"
-                                   "<sample time='17:00 min' depth='30 m'/>"
-                                   "<event time='21:00 min' name='gaschange' value='50'/>"
-                                   "<sample time='30:00 min' depth='3 m'/>"
-                                   "</divecomputer></dive>"),
-                           "t.ssrf"));
+    LogDive d = onlyDive(readAs(divelog("<dive><divecomputer><sample time='0:00 min' depth='0 m'/>"
+                                        "<sample time='17:00 min' depth='30 m'/>"
+                                        "<event time='21:00 min' name='gaschange' value='50'/>"
+                                        "<sample time='30:00 min' depth='3 m'/>"
+                                        "</divecomputer></dive>"),
+                                "t.ssrf"));
     expectGas(d.gases[static_cast<size_t>(d.firstGas)], 21, 0);
     ASSERT_EQ(d.switches.size(), 1u);
     EXPECT_EQ(d.switches[0].seconds, 1260);
@@ -113,13 +103,13 @@ TEST(LogGasesRecorded, SubsurfaceWithoutCylinderStartsOnAir) {
 
 TEST(LogGasesRecorded, SubsurfaceFractionsAndTheSameMixTwice) {
     // o2='0.32' is a fraction; a change to a second cylinder of EAN32 is no switch.
-    LogDive d = one(readAs(divelog("<dive><cylinder o2='0.32'/><cylinder o2='32.0%'/>"
-                                   "<cylinder o2='1' he='0'/><divecomputer>"
-                                   "<sample time='0:00 min' depth='10 m'/>"
-                                   "<event time='5:00 min' name='gaschange' cylinder='1'/>"
-                                   "<sample time='10:00 min' depth='10 m'/>"
-                                   "</divecomputer></dive>"),
-                           "t.ssrf"));
+    LogDive d = onlyDive(readAs(divelog("<dive><cylinder o2='0.32'/><cylinder o2='32.0%'/>"
+                                        "<cylinder o2='1' he='0'/><divecomputer>"
+                                        "<sample time='0:00 min' depth='10 m'/>"
+                                        "<event time='5:00 min' name='gaschange' cylinder='1'/>"
+                                        "<sample time='10:00 min' depth='10 m'/>"
+                                        "</divecomputer></dive>"),
+                                "t.ssrf"));
     expectGas(d.gases[0], 32, 0);
     expectGas(d.gases[2], 100, 0);
     EXPECT_TRUE(d.switches.empty());
@@ -133,16 +123,16 @@ TEST(LogGasesRecorded, UddfTankGivesTheFirstGas) {
     std::string mixes =
         "<mix id='tx'><o2>0.18</o2><he>0.45</he></mix>"
         "<mix id='n50'><o2>0.50</o2></mix>";
-    LogDive d = one(readAs(
+    LogDive d = onlyDive(readAs(
         uddfDives(mixes, uddfDive("2026-07-01T09:00", "<tankdata><link ref='tx'/></tankdata>")),
         "t.uddf"));
     expectGas(d.gases[static_cast<size_t>(d.firstGas)], 18, 45);
     EXPECT_TRUE(d.note.empty());
     // Two tanks, no switch: the leaner mix, and the block says so.
-    d = one(readAs(uddfDives(mixes, uddfDive("2026-07-01T09:00",
-                                             "<tankdata><link ref='n50'/></tankdata>"
-                                             "<tankdata><link ref='tx'/></tankdata>")),
-                   "t.uddf"));
+    d = onlyDive(readAs(uddfDives(mixes, uddfDive("2026-07-01T09:00",
+                                                  "<tankdata><link ref='n50'/></tankdata>"
+                                                  "<tankdata><link ref='tx'/></tankdata>")),
+                        "t.uddf"));
     expectGas(d.gases[static_cast<size_t>(d.firstGas)], 18, 45);
     EXPECT_EQ(d.note,
               "Mehrere Flaschen, kein Gaswechsel zu Beginn: das Gas mit dem wenigsten\n"
@@ -152,7 +142,7 @@ TEST(LogGasesRecorded, UddfTankGivesTheFirstGas) {
         "<tankdata><link ref='tx'/></tankdata><samples><waypoint><divetime>0"
         "</divetime><depth>0</depth><switchmix ref='n50'/></waypoint><waypoint>"
         "<divetime>60</divetime><depth>5</depth></waypoint></samples>";
-    d = one(readAs(uddfDives(mixes, "<dive>" + body + "</dive>"), "t.uddf"));
+    d = onlyDive(readAs(uddfDives(mixes, "<dive>" + body + "</dive>"), "t.uddf"));
     expectGas(d.gases[static_cast<size_t>(d.firstGas)], 50, 0);
     EXPECT_EQ(
         readAs(uddfDives(mixes, uddfDive("", "<tankdata><link ref='x'/></tankdata>")), "t.uddf")
@@ -201,7 +191,7 @@ TEST(LogComputers, TheDeepestIsUsedAndAllAreNamed) {
         "<event time='1:00 min' name='gaschange' value='50'/>"
         "<sample time='12:00 min' depth='35 m'/><sample time='30:00 min' "
         "depth='0 m'/></divecomputer>";
-    LogDive d = one(readAs(divelog("<dive>" + a + b + "</dive>"), "t.ssrf"));
+    LogDive d = onlyDive(readAs(divelog("<dive>" + a + b + "</dive>"), "t.ssrf"));
     EXPECT_EQ(d.greatestDepth, 35);
     EXPECT_EQ(d.samples.size(), 3u);
     EXPECT_EQ(d.switches.size(), 1u);
@@ -213,11 +203,11 @@ TEST(LogComputers, TheDeepestIsUsedAndAllAreNamed) {
         "<divecomputer><sample time='0:00 min' depth='0 m'/>"
         "<sample time='10:00 min' depth='20 m'/><sample time='25:00 min' "
         "depth='0 m'/></divecomputer>";
-    d = one(readAs(divelog("<dive>" + a + longer + "</dive>"), "t.ssrf"));
+    d = onlyDive(readAs(divelog("<dive>" + a + longer + "</dive>"), "t.ssrf"));
     EXPECT_EQ(d.durationSeconds, 1500);
     EXPECT_NE(d.note.find("  2. (ohne Namen): 20.0 m, 25:00 min (verwendet)"), std::string::npos);
     // One computer: nothing to say.
-    EXPECT_TRUE(one(readAs(divelog("<dive>" + a + "</dive>"), "t.ssrf")).note.empty());
+    EXPECT_TRUE(onlyDive(readAs(divelog("<dive>" + a + "</dive>"), "t.ssrf")).note.empty());
 }
 
 TEST(LogImplausible, RefusedByName) {
@@ -225,7 +215,7 @@ TEST(LogImplausible, RefusedByName) {
         std::string x =
             uddfDives("", "<dive><samples><waypoint><divetime>" + time + "</divetime><depth>" +
                               depth + "</depth></waypoint></samples></dive>");
-        return one(readAs(x, "t.uddf")).refusal;
+        return onlyDive(readAs(x, "t.uddf")).refusal;
     };
     EXPECT_EQ(refusal("-1"), "");
     EXPECT_EQ(refusal("350"), "");
@@ -237,16 +227,17 @@ TEST(LogImplausible, RefusedByName) {
               "hat eine unmoegliche Tiefe:\n1e+300 m bei 60.0 s (erlaubt sind -1 bis 350 m).");
     EXPECT_EQ(refusal("3", "-30"), "hat eine Probe vor seinem Beginn:\nbei -30.0 s.");
     EXPECT_EQ(refusal("3", "0"), "");
-    LogDive d = one(readAs(divelog("<dive><divecomputer><sample time=' -0:30 min' depth='0 m'/>"
-                                   "<sample time='5:00 min' depth='5 m'/></divecomputer></dive>"),
-                           "t.ssrf"));
+    LogDive d =
+        onlyDive(readAs(divelog("<dive><divecomputer><sample time=' -0:30 min' depth='0 m'/>"
+                                "<sample time='5:00 min' depth='5 m'/></divecomputer></dive>"),
+                        "t.ssrf"));
     EXPECT_EQ(d.refusal, "hat eine Probe vor seinem Beginn:\nbei -30.0 s.");
     std::string x = uddfDives("", uddfDive("2026-07-01T09:00",
                                            "<informationbeforedive><surfaceintervalbeforedive>"
                                            "<passedtime>-60</passedtime>"
                                            "</surfaceintervalbeforedive>"
                                            "</informationbeforedive>"));
-    d = one(readAs(x, "t.uddf"));
+    d = onlyDive(readAs(x, "t.uddf"));
     EXPECT_EQ(d.refusal, "nennt eine negative Oberflaechenpause\nvor sich (-60.0 s).");
     EXPECT_EQ(d.intervalBeforeSeconds, -1);
 }
@@ -255,21 +246,24 @@ TEST(LogMarks, RebreatherInAnyCaseAndWithBlanks) {
     std::string x = uddfDives("", uddfDive("",
                                            "<informationbeforedive><divemode "
                                            "type=' ClosedCircuit '/></informationbeforedive>"));
-    EXPECT_EQ(one(readAs(x, "t.uddf")).kind, kRebreather);
+    EXPECT_EQ(onlyDive(readAs(x, "t.uddf")).kind, kRebreather);
     x = uddfDives("", uddfDive("",
                                "<informationbeforedive><divemode type='Apnoe'/>"
                                "</informationbeforedive>"));
-    EXPECT_EQ(one(readAs(x, "t.uddf")).kind, kApnoe);
-    EXPECT_EQ(one(readAs(divelog("<dive><divecomputer dctype='ccr '/></dive>"), "t.ssrf")).kind,
-              kRebreather);
+    EXPECT_EQ(onlyDive(readAs(x, "t.uddf")).kind, kApnoe);
+    EXPECT_EQ(
+        onlyDive(readAs(divelog("<dive><divecomputer dctype='ccr '/></dive>"), "t.ssrf")).kind,
+        kRebreather);
     // Only the oxygen cylinder tells the loop.
-    EXPECT_EQ(one(readAs(divelog("<dive><cylinder o2='21%'/><cylinder o2='100%' use=' Oxygen'/>"
-                                 "</dive>"),
-                         "t.ssrf"))
-                  .kind,
-              kRebreather);
-    EXPECT_EQ(one(readAs(divelog("<dive><cylinder o2='21%' use='OC-gas'/></dive>"), "t.ssrf")).kind,
-              kOpenCircuit);
+    EXPECT_EQ(
+        onlyDive(readAs(divelog("<dive><cylinder o2='21%'/><cylinder o2='100%' use=' Oxygen'/>"
+                                "</dive>"),
+                        "t.ssrf"))
+            .kind,
+        kRebreather);
+    EXPECT_EQ(
+        onlyDive(readAs(divelog("<dive><cylinder o2='21%' use='OC-gas'/></dive>"), "t.ssrf")).kind,
+        kOpenCircuit);
     EXPECT_FALSE(isWord("closed circuit", "closedcircuit"));
     EXPECT_FALSE(isWord(nullptr, "ccr"));
     EXPECT_FALSE(isWord("ccrx", "ccr"));
